@@ -1,0 +1,16 @@
+# Native (Linux) build: the portable libraries, their headless platform
+# implementations and the unit tests.
+enable_testing()
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB ORVANE_UNIT_TEST_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/unit/*.cpp")
+add_executable(orvane_tests ${ORVANE_UNIT_TEST_SOURCES})
+target_include_directories(orvane_tests PRIVATE "${CMAKE_SOURCE_DIR}/tests")
+target_link_libraries(orvane_tests PRIVATE orvane_portable orvane_setup_core GTest::gtest GTest::gtest_main)
+gtest_discover_tests(orvane_tests DISCOVERY_TIMEOUT 60)
+
+# Headless implementations of the platform functions that portable headers
+# declare (environment, files, log output) for the Linux build.
+file(GLOB ORVANE_HEADLESS_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/*/headless/*.cpp")
+target_sources(orvane_portable PRIVATE ${ORVANE_HEADLESS_SOURCES})

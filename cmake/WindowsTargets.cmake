@@ -1,0 +1,56 @@
+# Windows build: Orvane.exe, Orvane-Setup.exe (which carries Orvane.exe as
+# RT_RCDATA 201) and the small probe program the Wine end-to-end tests drive.
+enable_language(RC)
+
+set(ORVANE_WIN32_LIBS ole32 oleaut32 uuid shell32 shlwapi user32 gdi32 comctl32 dwmapi advapi32)
+set(ORVANE_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+# The program icon is drawn by a script, not committed as a binary.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(ORVANE_GENERATED_DIR "${CMAKE_BINARY_DIR}/generated")
+set(ORVANE_ICON "${ORVANE_GENERATED_DIR}/orvane.ico")
+add_custom_command(
+  OUTPUT "${ORVANE_ICON}"
+  COMMAND "${CMAKE_COMMAND}" -E make_directory "${ORVANE_GENERATED_DIR}"
+  COMMAND "${Python3_EXECUTABLE}" "${CMAKE_SOURCE_DIR}/tools/icongen/make_icon.py" "${ORVANE_ICON}"
+  DEPENDS "${CMAKE_SOURCE_DIR}/tools/icongen/make_icon.py"
+  COMMENT "Drawing the program icon")
+add_custom_target(orvane_icon DEPENDS "${ORVANE_ICON}")
+
+set(ORVANE_APP_MANIFEST "${CMAKE_SOURCE_DIR}/resources/orvane.manifest")
+set(ORVANE_SETUP_MANIFEST "${CMAKE_SOURCE_DIR}/installer/win32/setup.manifest")
+
+# --- Orvane.exe --------------------------------------------------------------
+file(GLOB ORVANE_WIN32_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp")
+configure_file("${CMAKE_SOURCE_DIR}/resources/orvane.rc.in" "${ORVANE_GENERATED_DIR}/orvane.rc" @ONLY)
+set_source_files_properties("${ORVANE_GENERATED_DIR}/orvane.rc" PROPERTIES
+  OBJECT_DEPENDS "${ORVANE_ICON};${ORVANE_APP_MANIFEST}")
+add_executable(Orvane WIN32 ${ORVANE_WIN32_SOURCES} "${ORVANE_GENERATED_DIR}/orvane.rc")
+add_dependencies(Orvane orvane_icon)
+target_compile_definitions(Orvane PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+target_link_options(Orvane PRIVATE -municode ${ORVANE_STATIC_LINK})
+target_link_libraries(Orvane PRIVATE orvane_portable ${ORVANE_WIN32_LIBS})
+set_target_properties(Orvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}" OUTPUT_NAME "Orvane")
+
+# --- Orvane-Setup.exe --------------------------------------------------------
+set(ORVANE_PAYLOAD "${CMAKE_BINARY_DIR}/Orvane.exe")
+file(GLOB ORVANE_SETUP_WIN32_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/installer/win32/*.cpp")
+configure_file("${CMAKE_SOURCE_DIR}/installer/win32/setup.rc.in" "${ORVANE_GENERATED_DIR}/setup.rc" @ONLY)
+set_source_files_properties("${ORVANE_GENERATED_DIR}/setup.rc" PROPERTIES
+  OBJECT_DEPENDS "${ORVANE_ICON};${ORVANE_SETUP_MANIFEST};${ORVANE_PAYLOAD}")
+add_executable(OrvaneSetup WIN32 ${ORVANE_SETUP_WIN32_SOURCES} "${ORVANE_GENERATED_DIR}/setup.rc")
+add_dependencies(OrvaneSetup Orvane orvane_icon)
+target_compile_definitions(OrvaneSetup PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+target_link_options(OrvaneSetup PRIVATE -municode ${ORVANE_STATIC_LINK})
+target_link_libraries(OrvaneSetup PRIVATE orvane_setup_core orvane_portable ${ORVANE_WIN32_LIBS})
+set_target_properties(OrvaneSetup PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}" OUTPUT_NAME "Orvane-Setup")
+
+# --- probe used by the Wine end-to-end tests ------------------------------------
+file(GLOB ORVANE_PROBE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/e2e/win32/*.cpp")
+if(ORVANE_PROBE_SOURCES)
+  add_executable(orvane-probe ${ORVANE_PROBE_SOURCES})
+  target_compile_definitions(orvane-probe PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+  target_link_options(orvane-probe PRIVATE -municode ${ORVANE_STATIC_LINK})
+  target_link_libraries(orvane-probe PRIVATE orvane_portable ${ORVANE_WIN32_LIBS})
+  set_target_properties(orvane-probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}")
+endif()
