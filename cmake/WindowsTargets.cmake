@@ -3,7 +3,15 @@
 enable_language(RC)
 
 set(ORVANE_WIN32_LIBS ole32 oleaut32 uuid shell32 shlwapi user32 gdi32 comctl32 dwmapi advapi32)
-set(ORVANE_STATIC_LINK -static -static-libgcc -static-libstdc++)
+if(MSVC)
+  # Static runtime; wWinMain/wmain are picked up by the linker on its own.
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+  set(ORVANE_STATIC_LINK "")
+  set(ORVANE_UNICODE_ENTRY "")
+else()
+  set(ORVANE_STATIC_LINK -static -static-libgcc -static-libstdc++)
+  set(ORVANE_UNICODE_ENTRY -municode)
+endif()
 
 # The program icon is drawn by a script, not committed as a binary.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
@@ -28,7 +36,7 @@ set_source_files_properties("${ORVANE_GENERATED_DIR}/orvane.rc" PROPERTIES
 add_executable(Orvane WIN32 ${ORVANE_WIN32_SOURCES} "${ORVANE_GENERATED_DIR}/orvane.rc")
 add_dependencies(Orvane orvane_icon)
 target_compile_definitions(Orvane PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
-target_link_options(Orvane PRIVATE -municode ${ORVANE_STATIC_LINK})
+target_link_options(Orvane PRIVATE ${ORVANE_UNICODE_ENTRY} ${ORVANE_STATIC_LINK})
 target_link_libraries(Orvane PRIVATE orvane_portable ${ORVANE_WIN32_LIBS})
 set_target_properties(Orvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}" OUTPUT_NAME "Orvane")
 
@@ -41,7 +49,7 @@ set_source_files_properties("${ORVANE_GENERATED_DIR}/setup.rc" PROPERTIES
 add_executable(OrvaneSetup WIN32 ${ORVANE_SETUP_WIN32_SOURCES} "${ORVANE_GENERATED_DIR}/setup.rc")
 add_dependencies(OrvaneSetup Orvane orvane_icon)
 target_compile_definitions(OrvaneSetup PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
-target_link_options(OrvaneSetup PRIVATE -municode ${ORVANE_STATIC_LINK})
+target_link_options(OrvaneSetup PRIVATE ${ORVANE_UNICODE_ENTRY} ${ORVANE_STATIC_LINK})
 target_link_libraries(OrvaneSetup PRIVATE orvane_setup_core orvane_portable ${ORVANE_WIN32_LIBS})
 set_target_properties(OrvaneSetup PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}" OUTPUT_NAME "Orvane-Setup")
 
@@ -50,7 +58,7 @@ file(GLOB ORVANE_PROBE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/e2e/
 if(ORVANE_PROBE_SOURCES)
   add_executable(orvane-probe ${ORVANE_PROBE_SOURCES})
   target_compile_definitions(orvane-probe PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
-  target_link_options(orvane-probe PRIVATE -municode ${ORVANE_STATIC_LINK})
+  target_link_options(orvane-probe PRIVATE ${ORVANE_UNICODE_ENTRY} ${ORVANE_STATIC_LINK})
   target_link_libraries(orvane-probe PRIVATE orvane_portable ${ORVANE_WIN32_LIBS})
   set_target_properties(orvane-probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}")
 endif()

@@ -1,0 +1,171 @@
+#!/usr/bin/env bash
+# End-to-end tests of the real Windows executables under Wine, in a
+# throwaway prefix and a virtual X server.
+#   tests/e2e/run.sh BUILD_DIR      (BUILD_DIR holds Orvane.exe, Orvane-Setup.exe, orvane-probe.exe)
+set -uo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+build="$(cd "${1:?usage: run.sh BUILD_DIR}" && pwd)"
+. "$here/../../scripts/wine-env.sh"
+
+passed=0
+failed=0
+check() {  # check "what" command...
+  local what="$1"; shift
+  if "$@"; then
+    passed=$((passed + 1)); echo "  ok    $what"
+  else
+    failed=$((failed + 1)); echo "  FAIL  $what"
+  fi
+}
+section() { echo "== $*"; }
+
+probe() { wine "$build/orvane-probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+reg_query() { wine reg query "$@" 2>/dev/null | tr -d '\r'; }
+# Value line of `reg query KEY /v NAME`: "    NAME    TYPE    DATA".
+reg_value() { reg_query "$1" /v "$2" | awk -v n="$2" '$1 == n { $1=""; sub(/^ +/, ""); print }'; }
+has_line() { grep -qF -- "$2" <<<"$1"; }
+matches() { grep -qE -- "$2" <<<"$1"; }
+# Starts Orvane in the background with extra environment; prints the launcher pid.
+orvane_bg() { env "$@" wine "$build/Orvane.exe" >/dev/null 2>&1 & echo $!; }
+wait_window() { probe wait-window OrvaneRenderWindow "${1:-30000}" >/dev/null; }
+wait_gone() { probe wait-gone OrvaneRenderWindow "${1:-15000}" >/dev/null; }
+
+trap wine_env_stop EXIT
+echo "e2e: preparing a Wine prefix"
+wine_env_start
+local_app="$(wine_getenv LOCALAPPDATA)"
+roaming_app="$(wine_getenv APPDATA)"
+desktop="$(wine_getenv USERPROFILE)\\Desktop"
+
+# -----------------------------------------------------------------------------
+section "first start with ORVANE_DATA_DIR"
+data_win='C:\orvane-e2e-data'
+data_unix="$(wine_unix_path "$data_win")"
+pid=$(orvane_bg ORVANE_DATA_DIR="$data_win")
+check "render window appears" wait_window
+sleep 1
+check "config.json written under the data folder" test -s "$data_unix/config.json"
+config="$(cat "$data_unix/config.json" 2>/dev/null)"
+check "config.json is compact and starts with configVersion 3" matches "$config" '^\{"configVersion":3,"iconSize":48(\.0)?,'
+check "first-run pinned items present (calculator and settings)" has_line "$config" '"target":"ms-settings:"'
+check "first-run widgets present" has_line "$config" '"id":"clock_1"'
+check "no Orvane subfolder under the override" test ! -e "$data_unix/Orvane"
+check "cache folder created" test -d "$data_unix/cache"
+log_file="$data_unix/logs/orvane.log"
+check "orvane.log written" test -s "$log_file"
+log="$(cat "$log_file" 2>/dev/null)"
+check "every log line has the [hh:mm:ss.mmm] form and ends in CR LF" \
+  bash -c '! LC_ALL=C grep -avE "^\[[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}\] .*"$'"'\r'"'"$" "$1"' _ "$log_file"
+check "log says Orvane starting..." has_line "$log" '] Orvane starting...'
+check "log names the frame clock" matches "$log" '\] FrameClock: (DCompositionWaitForCompositorClock|DwmFlush)'
+
+section "single instance"
+start=$SECONDS
+env ORVANE_DATA_DIR="$data_win" timeout 60 wine "$build/Orvane.exe" >/dev/null 2>&1
+code=$?
+check "second start exits with 0 (got $code)" test "$code" = 0
+check "second start exits at once ($((SECONDS - start)) s)" test $((SECONDS - start)) -lt 15
+check "first copy still running" kill -0 "$pid"
+
+section "tagged copy beside the first"
+tag_win='C:\orvane-e2e-tag'
+tag_pid=$(orvane_bg ORVANE_INSTANCE_TAG=e2e ORVANE_DATA_DIR="$tag_win")
+for _ in $(seq 1 100); do [ -s "$(wine_unix_path "$tag_win")/logs/orvane.log" ] && break; sleep 0.2; done
+sleep 1
+check "tagged copy runs beside the first" kill -0 "$tag_pid"
+env ORVANE_INSTANCE_TAG=e2e ORVANE_DATA_DIR="$tag_win" timeout 60 wine "$build/Orvane.exe" >/dev/null 2>&1
+code=$?
+check "a second copy with the same tag exits with 0 (got $code)" test "$code" = 0
+check "the first tagged copy is untouched" kill -0 "$tag_pid"
+env ORVANE_INSTANCE_TAG= ORVANE_DATA_DIR="$data_win" timeout 60 wine "$build/Orvane.exe" >/dev/null 2>&1
+code=$?
+check "an empty tag counts as unset: exits with 0 (got $code)" test "$code" = 0
+
+section "WM_CLOSE ends the program with exit code 0"
+out1="$(probe close-window OrvaneRenderWindow 15000)"
+out2="$(probe close-window OrvaneRenderWindow 15000)"
+check "first close: exit=0 ($out1)" test "$out1" = "exit=0"
+check "second close: exit=0 ($out2)" test "$out2" = "exit=0"
+wait "$pid" 2>/dev/null; code=$?
+check "wine reports exit code 0 for the untagged copy (got $code)" test "$code" = 0
+wait "$tag_pid" 2>/dev/null
+check "no render window left" wait_gone
+
+section "fatal error after the render window exists"
+for mode in exception hresult; do
+  out="$(env ORVANE_DATA_DIR="$data_win" ORVANE_TEST_FAIL_AFTER_WINDOW=$mode \
+         probe fatal-box "$(winepath -w "$build/Orvane.exe")" 2000 30000)"
+  check "$mode: the error box stays open until dismissed" has_line "$out" "box=stayed"
+  check "$mode: caption is Orvane 启动失败" has_line "$out" "caption=Orvane 启动失败"
+  check "$mode: exit code 1 after the box" has_line "$out" "exit=1"
+  log="$(cat "$log_file" 2>/dev/null)"
+  if [ "$mode" = exception ]; then
+    check "$mode: logged as Fatal exception" has_line "$log" '] Fatal exception: Test failure after the render window was created'
+  else
+    check "$mode: logged as Fatal WinRT error 0x80070005" has_line "$log" '] Fatal WinRT error 0x80070005: '
+  fi
+done
+
+# -----------------------------------------------------------------------------
+section "silent install"
+install_win="$local_app\\Programs\\Orvane"
+install_unix="$(wine_unix_path "$install_win")"
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvane'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+wine reg add "$run_key" /v Orvane /t REG_SZ /d '"C:\old\Orvane.exe"' /f >/dev/null 2>&1
+timeout 120 wine "$build/Orvane-Setup.exe" /S >/dev/null 2>&1
+code=$?
+check "setup /S exits with 0 (got $code)" test "$code" = 0
+check "Orvane.exe written byte for byte" cmp -s "$build/Orvane.exe" "$install_unix/Orvane.exe"
+check "uninstaller is a copy of the setup program" cmp -s "$build/Orvane-Setup.exe" "$install_unix/Orvane-Uninstall.exe"
+for lnk in "$desktop\\Orvane.lnk" "$roaming_app\\Microsoft\\Windows\\Start Menu\\Programs\\Orvane.lnk"; do
+  info="$(probe shortcut "$lnk")"
+  check "shortcut $lnk targets the program" has_line "$info" "target=$install_win\\Orvane.exe"
+  check "shortcut $lnk starts in the install folder" has_line "$info" "workdir=$install_win"
+  check "shortcut $lnk has the description" has_line "$info" "description=Orvane - 原生 macOS 风格桌面套件"
+  check "shortcut $lnk uses the program icon" has_line "$info" "icon=$install_win\\Orvane.exe,0"
+done
+expect_value() {  # name type data
+  local line; line="$(reg_value "$uninstall_key" "$1")"
+  check "uninstall value $1 = $2 $3 (got: $line)" test "$line" = "$2    $3"
+}
+expect_value DisplayName REG_SZ "Orvane"
+expect_value DisplayVersion REG_SZ "3.0.0"
+expect_value Publisher REG_SZ "Lumaro"
+expect_value InstallLocation REG_SZ "$install_win"
+expect_value DisplayIcon REG_SZ "$install_win\\Orvane.exe,0"
+expect_value UninstallString REG_SZ "\"$install_win\\Orvane-Uninstall.exe\" /uninstall"
+expect_value EstimatedSize REG_DWORD "0x400"
+expect_value NoModify REG_DWORD "0x1"
+expect_value NoRepair REG_DWORD "0x1"
+check "silent install leaves no Run value (an old one is removed)" test -z "$(reg_value "$run_key" Orvane)"
+check "the installed program was started" wait_window
+first_pid="$(probe window-pid OrvaneRenderWindow)"
+sleep 1
+check "without ORVANE_DATA_DIR the log is under Local AppData" test -s "$(wine_unix_path "$local_app\\Orvane\\logs\\orvane.log")"
+check "without ORVANE_DATA_DIR config.json is under Roaming AppData" test -s "$(wine_unix_path "$roaming_app\\Orvane\\config.json")"
+
+section "installing again while Orvane runs"
+timeout 120 wine "$build/Orvane-Setup.exe" /S >/dev/null 2>&1
+code=$?
+check "second setup /S exits with 0 (got $code)" test "$code" = 0
+check "program file rewritten" cmp -s "$build/Orvane.exe" "$install_unix/Orvane.exe"
+check "a new copy runs" wait_window
+second_pid="$(probe window-pid OrvaneRenderWindow)"
+check "the running copy was closed and replaced ($first_pid -> $second_pid)" test -n "$second_pid" -a "$first_pid" != "$second_pid"
+
+section "silent uninstall"
+wine reg add "$run_key" /v Orvane /t REG_SZ /d "\"$install_win\\Orvane.exe\"" /f >/dev/null 2>&1
+timeout 120 wine "$install_unix/Orvane-Uninstall.exe" /uninstall /S >/dev/null 2>&1
+code=$?
+check "uninstall exits with 0 (got $code)" test "$code" = 0
+check "Orvane was closed" wait_gone
+check "Run value removed" test -z "$(reg_value "$run_key" Orvane)"
+check "desktop shortcut removed" test ! -e "$(wine_unix_path "$desktop\\Orvane.lnk")"
+check "Start-menu shortcut removed" test ! -e "$(wine_unix_path "$roaming_app\\Microsoft\\Windows\\Start Menu\\Programs\\Orvane.lnk")"
+check "program file removed" test ! -e "$install_unix/Orvane.exe"
+check "uninstall key removed" test -z "$(reg_query "$uninstall_key")"
+check "uninstaller kept" test -e "$install_unix/Orvane-Uninstall.exe"
+
+echo "e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

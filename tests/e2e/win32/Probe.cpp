@@ -1,0 +1,210 @@
+// orvane-probe: a small Windows console tool the end-to-end tests run under
+// Wine to look at and poke the real programs.
+//
+//   orvane-probe wait-window CLASS TIMEOUT_MS     exit 0 once a window of CLASS exists
+//   orvane-probe wait-gone CLASS TIMEOUT_MS       exit 0 once no window of CLASS exists
+//   orvane-probe close-window CLASS TIMEOUT_MS    post WM_CLOSE, wait for the owner process to end,
+//                                                 print "exit=<code>"
+//   orvane-probe fatal-box EXE STAY_MS TIMEOUT_MS start EXE, wait for its message box, check it
+//                                                 stays open STAY_MS, print its caption and text,
+//                                                 press OK, print "exit=<code>"
+//   orvane-probe window-pid CLASS                 print the process id owning the window of CLASS
+//   orvane-probe shortcut LNK                     print the target, working folder, description
+//                                                 and icon of a shell link
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+void PrintUtf8(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+template <class Pred>
+bool WaitFor(DWORD timeoutMs, Pred pred) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (pred()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(50);
+  }
+}
+
+struct DialogSearch {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialogOfProcess(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<DialogSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t cls[64] = {};
+  GetClassNameW(hwnd, cls, 64);
+  if (pid == search->pid && std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(hwnd)) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(hwnd, text, 1024);
+  return text;
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
+  wchar_t cls[64] = {};
+  GetClassNameW(child, cls, 64);
+  if (_wcsicmp(cls, L"Static") == 0) {
+    const std::wstring text = WindowText(child);
+    if (!text.empty()) *reinterpret_cast<std::wstring*>(param) += text;
+  }
+  return TRUE;
+}
+
+int FatalBox(const wchar_t* exe, DWORD stayMs, DWORD timeoutMs) {
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
+  if (!CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    std::printf("error=cannot start (%lu)\n", GetLastError());
+    return 2;
+  }
+  DialogSearch search{pi.dwProcessId, nullptr};
+  const bool shown = WaitFor(timeoutMs, [&] {
+    search.found = nullptr;
+    EnumWindows(&FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  });
+  if (!shown) {
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    std::printf("box=none exit=%lu\n", code);
+    TerminateProcess(pi.hProcess, 99);
+    return 3;
+  }
+  Sleep(stayMs);
+  const bool stayed = IsWindow(search.found) && IsWindowVisible(search.found);
+  std::printf("box=%s\n", stayed ? "stayed" : "closed");
+  PrintUtf8(L"caption=" + WindowText(search.found));
+  std::wstring text;
+  EnumChildWindows(search.found, &CollectStaticText, reinterpret_cast<LPARAM>(&text));
+  PrintUtf8(L"text=" + text);
+  PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+  if (WaitForSingleObject(pi.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+    std::printf("exit=timeout\n");
+    TerminateProcess(pi.hProcess, 99);
+    return 4;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(pi.hProcess, &code);
+  std::printf("exit=%lu\n", code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return stayed ? 0 : 5;
+}
+
+int CloseWindow(const wchar_t* cls, DWORD timeoutMs) {
+  HWND hwnd = FindWindowW(cls, nullptr);
+  if (hwnd == nullptr) {
+    std::printf("error=no window\n");
+    return 2;
+  }
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  if (process == nullptr) {
+    std::printf("error=cannot open process\n");
+    return 3;
+  }
+  if (WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0) {
+    std::printf("exit=timeout\n");
+    CloseHandle(process);
+    return 4;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  std::printf("exit=%lu\n", code);
+  CloseHandle(process);
+  return 0;
+}
+
+int Shortcut(const wchar_t* path) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IShellLinkW* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&link)))) {
+    std::printf("error=no shell link\n");
+    return 2;
+  }
+  IPersistFile* file = nullptr;
+  int rc = 3;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(path, STGM_READ))) {
+    wchar_t buffer[MAX_PATH * 2] = {};
+    link->GetPath(buffer, MAX_PATH * 2, nullptr, SLGP_RAWPATH);
+    PrintUtf8(L"target=" + std::wstring(buffer));
+    buffer[0] = 0;
+    link->GetWorkingDirectory(buffer, MAX_PATH * 2);
+    PrintUtf8(L"workdir=" + std::wstring(buffer));
+    buffer[0] = 0;
+    link->GetDescription(buffer, MAX_PATH * 2);
+    PrintUtf8(L"description=" + std::wstring(buffer));
+    buffer[0] = 0;
+    int icon = -1;
+    link->GetIconLocation(buffer, MAX_PATH * 2, &icon);
+    PrintUtf8(L"icon=" + std::wstring(buffer) + L"," + std::to_wstring(icon));
+    rc = 0;
+  } else {
+    std::printf("error=cannot load\n");
+  }
+  if (file) file->Release();
+  link->Release();
+  CoUninitialize();
+  return rc;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: orvane-probe COMMAND ...\n");
+    return 64;
+  }
+  const std::wstring command = argv[1];
+  auto number = [&](int i) { return argc > i ? static_cast<DWORD>(_wtoi(argv[i])) : 5000u; };
+  if (command == L"wait-window" && argc >= 3) {
+    return WaitFor(number(3), [&] { return FindWindowW(argv[2], nullptr) != nullptr; }) ? 0 : 1;
+  }
+  if (command == L"wait-gone" && argc >= 3) {
+    return WaitFor(number(3), [&] { return FindWindowW(argv[2], nullptr) == nullptr; }) ? 0 : 1;
+  }
+  if (command == L"window-pid" && argc >= 3) {
+    HWND hwnd = FindWindowW(argv[2], nullptr);
+    if (hwnd == nullptr) return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    std::printf("%lu\n", pid);
+    return 0;
+  }
+  if (command == L"close-window" && argc >= 3) return CloseWindow(argv[2], number(3));
+  if (command == L"fatal-box" && argc >= 3) return FatalBox(argv[2], number(3), argc > 4 ? number(4) : 20000u);
+  if (command == L"shortcut" && argc >= 3) return Shortcut(argv[2]);
+  std::fprintf(stderr, "unknown command\n");
+  return 64;
+}
