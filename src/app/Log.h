@@ -3,6 +3,7 @@
 // Each call writes one line "[hh:mm:ss.mmm] message\r\n" to the debugger
 // output and, once the log is open, appends it in UTF-8 to "orvane.log".
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -37,14 +38,20 @@ inline constexpr size_t kMaxLogMessage = 1023;
 // "[hh:mm:ss.mmm] message\r\n", the message cut to kMaxLogMessage characters.
 std::wstring FormatLogLine(const LogTime& time, std::wstring_view message);
 
-// Installs the backend used by every later call; the platform layer does this
-// once at start-up. Without one, lines go to the default backend of the build.
+// The backend of the build (headless/StdLogBackend.cpp, win32/Win32LogBackend.cpp).
+LogBackend& DefaultLogBackend();
+
+// Installs the backend used by every later call (nullptr: the default one)
+// and forgets whether a log file was open, since the new backend has none.
+// Meant for start-up and tests: a Log call racing with it may still reach the
+// old backend, so the old one must outlive any such call.
 void SetLogBackend(LogBackend* backend);
 
 // Opens the log in the given folder. Before this succeeds, lines reach only
 // the debugger output. Returns whether the file is open.
 bool OpenLog(const std::wstring& logsDirectory);
 
+// Log functions never throw and never fail visibly; any thread may call them.
 void LogMessage(std::wstring_view message);
 void LogV(std::wstring_view format, std::span<const FormatArg> args);
 
