@@ -20,8 +20,9 @@ inline constexpr wchar_t kPathSeparator = L'\\';
 inline constexpr wchar_t kPathSeparator = L'/';
 #endif
 
-// dir + separator + leaf (no separator is doubled or added to an empty dir:
-// "" + "Orvane" gives "\Orvane" on Windows, the root-relative fallback).
+// dir + separator + leaf, never doubling a separator. An empty dir still gets
+// the separator: "" + "Orvane" gives "\Orvane" on Windows, the root-relative
+// fallback of a failed known-folder lookup.
 std::wstring JoinPath(std::wstring_view dir, std::wstring_view leaf);
 
 // The rule above, free of the platform: override is the raw ORVANE_DATA_DIR
