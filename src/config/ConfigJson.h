@@ -1,0 +1,40 @@
+#pragma once
+// config.json <-> DockConfig, and the small JSON value accessors that the
+// weather and lyrics parsers share.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+#include "config/ConfigDefaults.h"
+#include "config/DockConfig.h"
+
+namespace orvane {
+
+// Accessors on a JSON object. Each returns the fallback when the value is not
+// an object, the key is missing or the value has another JSON type; nothing
+// is ever converted between types (the number 1 is not true, "60" is not 60).
+std::wstring JsonString(const nlohmann::json& object, std::string_view key, const std::wstring& fallback);
+std::wstring JsonString(const nlohmann::ordered_json& object, std::string_view key, const std::wstring& fallback);
+bool JsonBool(const nlohmann::json& object, std::string_view key, bool fallback);
+bool JsonBool(const nlohmann::ordered_json& object, std::string_view key, bool fallback);
+// A number is clamped to [minimum, maximum]; the fallback is returned as is.
+float JsonNumber(const nlohmann::json& object, std::string_view key, float fallback, float minimum, float maximum);
+float JsonNumber(const nlohmann::ordered_json& object, std::string_view key, float fallback, float minimum,
+                 float maximum);
+
+// Documents nested deeper than this are refused rather than parsed.
+inline constexpr size_t kMaxJsonDepth = 512;
+
+// Reads a whole config.json. nullopt when the bytes are not one JSON object
+// (empty, truncated, a top-level array, nested too deeply); never throws.
+// Invalid UTF-8 is read as U+FFFD. An empty pinned list is refilled through
+// the probe, the way a first start fills it.
+std::optional<DockConfig> ParseConfig(std::string_view bytes, const PinProbe& probe);
+
+// The compact UTF-8 document, keys in their fixed order, no byte-order mark.
+std::string SerializeConfig(const DockConfig& config);
+
+}  // namespace orvane
