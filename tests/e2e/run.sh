@@ -21,12 +21,10 @@ section() { echo "== $*"; }
 
 probe() { wine "$build/orvane-probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 reg_query() { wine reg query "$@" 2>/dev/null | tr -d '\r'; }
-# Value line of `reg query KEY /v NAME`: "    NAME    TYPE    DATA".
+# "TYPE DATA" of one value, from `reg query KEY /v NAME` (runs of spaces become one).
 reg_value() { reg_query "$1" /v "$2" | awk -v n="$2" '$1 == n { $1=""; sub(/^ +/, ""); print }'; }
 has_line() { grep -qF -- "$2" <<<"$1"; }
 matches() { grep -qE -- "$2" <<<"$1"; }
-# Starts Orvane in the background with extra environment; prints the launcher pid.
-orvane_bg() { env "$@" wine "$build/Orvane.exe" >/dev/null 2>&1 & echo $!; }
 wait_window() { probe wait-window OrvaneRenderWindow "${1:-30000}" >/dev/null; }
 wait_gone() { probe wait-gone OrvaneRenderWindow "${1:-15000}" >/dev/null; }
 
@@ -41,7 +39,8 @@ desktop="$(wine_getenv USERPROFILE)\\Desktop"
 section "first start with ORVANE_DATA_DIR"
 data_win='C:\orvane-e2e-data'
 data_unix="$(wine_unix_path "$data_win")"
-pid=$(orvane_bg ORVANE_DATA_DIR="$data_win")
+ORVANE_DATA_DIR="$data_win" wine "$build/Orvane.exe" >/dev/null 2>&1 &
+pid=$!
 check "render window appears" wait_window
 sleep 1
 check "config.json written under the data folder" test -s "$data_unix/config.json"
@@ -69,7 +68,8 @@ check "first copy still running" kill -0 "$pid"
 
 section "tagged copy beside the first"
 tag_win='C:\orvane-e2e-tag'
-tag_pid=$(orvane_bg ORVANE_INSTANCE_TAG=e2e ORVANE_DATA_DIR="$tag_win")
+ORVANE_INSTANCE_TAG=e2e ORVANE_DATA_DIR="$tag_win" wine "$build/Orvane.exe" >/dev/null 2>&1 &
+tag_pid=$!
 for _ in $(seq 1 100); do [ -s "$(wine_unix_path "$tag_win")/logs/orvane.log" ] && break; sleep 0.2; done
 sleep 1
 check "tagged copy runs beside the first" kill -0 "$tag_pid"
@@ -94,7 +94,7 @@ check "no render window left" wait_gone
 section "fatal error after the render window exists"
 for mode in exception hresult; do
   out="$(env ORVANE_DATA_DIR="$data_win" ORVANE_TEST_FAIL_AFTER_WINDOW=$mode \
-         probe fatal-box "$(winepath -w "$build/Orvane.exe")" 2000 30000)"
+         wine "$build/orvane-probe.exe" fatal-box "$(winepath -w "$build/Orvane.exe")" 2000 30000 2>/dev/null | tr -d '\r')"
   check "$mode: the error box stays open until dismissed" has_line "$out" "box=stayed"
   check "$mode: caption is Orvane 启动失败" has_line "$out" "caption=Orvane 启动失败"
   check "$mode: exit code 1 after the box" has_line "$out" "exit=1"
@@ -127,7 +127,7 @@ for lnk in "$desktop\\Orvane.lnk" "$roaming_app\\Microsoft\\Windows\\Start Menu\
 done
 expect_value() {  # name type data
   local line; line="$(reg_value "$uninstall_key" "$1")"
-  check "uninstall value $1 = $2 $3 (got: $line)" test "$line" = "$2    $3"
+  check "uninstall value $1 = $2 $3 (got: $line)" test "$line" = "$2 $3"
 }
 expect_value DisplayName REG_SZ "Orvane"
 expect_value DisplayVersion REG_SZ "3.0.0"
@@ -164,7 +164,7 @@ check "Run value removed" test -z "$(reg_value "$run_key" Orvane)"
 check "desktop shortcut removed" test ! -e "$(wine_unix_path "$desktop\\Orvane.lnk")"
 check "Start-menu shortcut removed" test ! -e "$(wine_unix_path "$roaming_app\\Microsoft\\Windows\\Start Menu\\Programs\\Orvane.lnk")"
 check "program file removed" test ! -e "$install_unix/Orvane.exe"
-check "uninstall key removed" test -z "$(reg_query "$uninstall_key")"
+check "uninstall key removed" bash -c '! wine reg query "$1" >/dev/null 2>&1' _ "$uninstall_key"
 check "uninstaller kept" test -e "$install_unix/Orvane-Uninstall.exe"
 
 echo "e2e: $passed passed, $failed failed"
