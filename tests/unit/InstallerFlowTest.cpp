@@ -74,9 +74,7 @@ TEST_F(InstallerFlowTest, InstallAndLaunchWritesEverythingThenStartsTheProgram) 
   EXPECT_EQ(fake.shortcuts[paths.desktopShortcut], Shortcuts(paths)[0]);
   EXPECT_EQ(fake.shortcuts[paths.startMenuShortcut], Shortcuts(paths)[1]);
   EXPECT_FALSE(HasRunValue());
-  std::vector<RegistryValue> written;
-  for (const auto& [name, value] : fake.registry[kUninstall]) written.push_back(value);
-  EXPECT_EQ(written.size(), UninstallValues(paths).size());
+  EXPECT_EQ(fake.registry[kUninstall].size(), UninstallValues(paths).size());
   for (const RegistryValue& value : UninstallValues(paths)) EXPECT_EQ(fake.registry[kUninstall][value.name], value);
   EXPECT_TRUE(fake.messages.empty());
 
@@ -87,8 +85,8 @@ TEST_F(InstallerFlowTest, InstallAndLaunchWritesEverythingThenStartsTheProgram) 
   EXPECT_EQ(changes.front(), L"write " + paths.programFile);
   EXPECT_EQ(changes.back(), L"open " + paths.programFile + L" in " + paths.installDirectory);
   const auto posted = std::find(fake.journal.begin(), fake.journal.end(), L"post-close");
-  const auto written_at = std::find(fake.journal.begin(), fake.journal.end(), changes.front());
-  EXPECT_LT(posted, written_at);
+  const auto writtenAt = std::find(fake.journal.begin(), fake.journal.end(), changes.front());
+  EXPECT_LT(posted, writtenAt);
 }
 
 TEST_F(InstallerFlowTest, InstallOnlyReportsSuccessAndDoesNotLaunch) {
