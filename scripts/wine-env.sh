@@ -21,6 +21,12 @@ wine_env_start() {
   fi
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w 2>/dev/null || true
+  # A new prefix links Desktop, Documents and friends to the Unix home
+  # folder; keep everything the programs write inside the prefix instead.
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi
+  done
 }
 
 wine_env_stop() {
