@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Passes the tests: installs what is missing, builds and runs the native unit
-# tests, builds the Windows deliverables and runs the end-to-end tests under
+# tests (plainly and under ThreadSanitizer), builds the Windows deliverables and runs the end-to-end tests under
 # Wine. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +12,11 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native -j2 2>&1 | tee build/native/ctest.log
 unit_line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' build/native/ctest.log | tail -n 1)
+
+echo "== unit tests under ThreadSanitizer"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan
+ctest --preset tsan -j2 2>&1 | tail -n 3
 
 echo "== Windows cross build"
 cmake --preset windows >/dev/null
