@@ -14,3 +14,17 @@ gtest_discover_tests(orvane_tests DISCOVERY_TIMEOUT 60)
 # declare (environment, files, log output) for the Linux build.
 file(GLOB ORVANE_HEADLESS_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/*/headless/*.cpp")
 target_sources(orvane_portable PRIVATE ${ORVANE_HEADLESS_SOURCES})
+
+# PNG files (icon cache) on Linux; Windows uses WIC.
+find_package(PNG REQUIRED)
+target_link_libraries(orvane_portable PUBLIC PNG::PNG)
+
+# Benchmarks of the portable code (Google Benchmark). Not part of the test run;
+# see the README's performance section.
+file(GLOB ORVANE_BENCHMARK_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/benchmarks/*.cpp")
+find_package(benchmark QUIET)
+if(ORVANE_BENCHMARK_SOURCES AND benchmark_FOUND)
+  add_executable(orvane_bench ${ORVANE_BENCHMARK_SOURCES})
+  target_include_directories(orvane_bench PRIVATE "${CMAKE_SOURCE_DIR}/tests")
+  target_link_libraries(orvane_bench PRIVATE orvane_portable orvane_setup_core benchmark::benchmark)
+endif()
