@@ -15,6 +15,11 @@ gtest_discover_tests(orvane_tests DISCOVERY_TIMEOUT 60)
 file(GLOB ORVANE_HEADLESS_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/*/headless/*.cpp")
 target_sources(orvane_portable PRIVATE ${ORVANE_HEADLESS_SOURCES})
 
+# cairo + pango draw the software canvas on Linux; Windows uses Direct2D.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(CAIRO_PANGO REQUIRED IMPORTED_TARGET cairo pangocairo)
+target_link_libraries(orvane_portable PUBLIC PkgConfig::CAIRO_PANGO)
+
 # PNG files (icon cache) on Linux; Windows uses WIC.
 find_package(PNG REQUIRED)
 target_link_libraries(orvane_portable PUBLIC PNG::PNG)
