@@ -145,18 +145,14 @@ void EmitText(std::wstring& out, const Spec& spec, std::wstring_view text) {
   EmitPadded(out, spec, {}, text, false);
 }
 
-void AppendCodePoint(std::wstring& out, std::uint64_t cp) {
+void AppendFormattedChar(std::wstring& out, std::uint64_t cp) {
   if (cp == 0) return;
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF && sizeof(wchar_t) == 4)) cp = 0xFFFD;
-  if constexpr (sizeof(wchar_t) == 2) {
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
-      return;
-    }
+  // A lone UTF-16 unit passes through as it is where wchar_t is UTF-16.
+  if (sizeof(wchar_t) == 2 && cp >= 0xD800 && cp <= 0xDFFF) {
+    out.push_back(static_cast<wchar_t>(cp));
+    return;
   }
-  out.push_back(static_cast<wchar_t>(cp));
+  AppendCodePoint(out, cp > 0x10FFFF ? char32_t{0xFFFD} : static_cast<char32_t>(cp));
 }
 
 std::wstring Digits(std::uint64_t value, unsigned base, bool upper) {
@@ -270,7 +266,7 @@ void EmitConversion(std::wstring& out, const Spec& spec, const FormatArg& arg) {
       if (IsText(arg)) {
         ch = arg.AsWide().substr(0, 1);
       } else {
-        AppendCodePoint(ch, arg.AsUnsigned());
+        AppendFormattedChar(ch, arg.AsUnsigned());
       }
       EmitPadded(out, spec, {}, ch, false);
       return;

@@ -12,6 +12,10 @@
 
 namespace orvane {
 
+// Appends one code point as UTF-16 (surrogate pair above U+FFFF) or UTF-32;
+// surrogates and values beyond U+10FFFF become U+FFFD.
+void AppendCodePoint(std::wstring& out, char32_t codePoint);
+
 // Invalid input never fails: each malformed sequence becomes U+FFFD.
 std::wstring Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::wstring_view wide);
