@@ -1,0 +1,107 @@
+#pragma once
+// What the window tracker asks of the platform: top-level windows in Z order
+// and their attributes, the processes behind them, the shell's display name
+// of a file, lower-casing, environment expansion, WinEvent hooks and posting
+// a message. Windows: win32/Win32WindowSystem; tests and the preview tool:
+// FakeWindowSystem. Each call answers what the matching Win32 call answers,
+// with std::nullopt where the Win32 call can fail and the caller cares.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "system/WindowHandle.h"
+
+namespace orvane {
+
+// A rectangle in screen pixels, right and bottom exclusive (RECT).
+struct ScreenRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  bool IsEmpty() const { return right <= left || bottom <= top; }
+  bool operator==(const ScreenRect&) const = default;
+};
+
+// IntersectRect's answer: true when the overlap has a positive area.
+inline bool RectsIntersect(const ScreenRect& a, const ScreenRect& b) {
+  const int left = a.left > b.left ? a.left : b.left;
+  const int right = a.right < b.right ? a.right : b.right;
+  const int top = a.top > b.top ? a.top : b.top;
+  const int bottom = a.bottom < b.bottom ? a.bottom : b.bottom;
+  return left < right && top < bottom;
+}
+
+// Extended window style bits the filters read (WS_EX_*).
+inline constexpr std::uint32_t kExStyleToolWindow = 0x00000080;
+inline constexpr std::uint32_t kExStyleAppWindow = 0x00040000;
+inline constexpr std::uint32_t kExStyleNoActivate = 0x08000000;
+
+// Win32 error codes of GetApplicationUserModelId.
+inline constexpr long kErrorSuccess = 0;
+inline constexpr long kErrorInsufficientBuffer = 122;
+inline constexpr long kAppModelErrorNoApplication = 15703;
+
+using ProcessHandle = std::uintptr_t;       // 0: the process could not be opened
+using WinEventHookHandle = std::uintptr_t;  // 0: the hook was not installed
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // --- windows ---------------------------------------------------------------
+  // EnumWindows: top-level windows, topmost first, until visit returns false.
+  virtual void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visit) = 0;
+  virtual bool IsVisible(WindowHandle window) = 0;               // IsWindowVisible
+  virtual std::uint32_t ProcessIdOf(WindowHandle window) = 0;    // GetWindowThreadProcessId, 0 on failure
+  virtual std::uint32_t ExtendedStyle(WindowHandle window) = 0;  // GetWindowLongPtrW(GWL_EXSTYLE)
+  virtual WindowHandle Owner(WindowHandle window) = 0;           // GetWindow(GW_OWNER)
+  // DwmGetWindowAttribute(DWMWA_CLOAKED); nullopt when the call fails.
+  virtual std::optional<std::uint32_t> CloakedState(WindowHandle window) = 0;
+  // GetClassNameW into a buffer of bufferChars (so at most bufferChars - 1
+  // characters); "" on failure.
+  virtual std::wstring ClassName(WindowHandle window, std::size_t bufferChars) = 0;
+  virtual bool IsIconic(WindowHandle window) = 0;
+  virtual std::optional<ScreenRect> WindowRect(WindowHandle window) = 0;           // GetWindowRect
+  virtual std::optional<ScreenRect> ExtendedFrameBounds(WindowHandle window) = 0;  // DWMWA_EXTENDED_FRAME_BOUNDS
+  // GetWindowTextW into a buffer of bufferChars; "" on failure.
+  virtual std::wstring WindowText(WindowHandle window, std::size_t bufferChars) = 0;
+  virtual WindowHandle ForegroundWindow() = 0;
+  // FindWindowExW(parent, null, className, null): the first direct child of that class.
+  virtual WindowHandle FindChildWindow(WindowHandle parent, const std::wstring& className) = 0;
+  virtual std::uint32_t CurrentProcessId() = 0;
+
+  // --- processes ---------------------------------------------------------------
+  // OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION); every non-zero handle is
+  // closed again with CloseProcess.
+  virtual ProcessHandle OpenProcessForQuery(std::uint32_t processId) = 0;
+  virtual void CloseProcess(ProcessHandle process) = 0;
+  // QueryFullProcessImageNameW(flags 0) into a buffer of bufferChars.
+  virtual std::optional<std::wstring> ProcessImagePath(ProcessHandle process, std::size_t bufferChars) = 0;
+  // GetApplicationUserModelId exactly: length is the buffer's size in
+  // characters on input and the size needed (terminator included) on output;
+  // buffer may be null. Returns a Win32 error code.
+  virtual long ApplicationUserModelId(ProcessHandle process, std::uint32_t& length, wchar_t* buffer) = 0;
+
+  // --- shell and text ------------------------------------------------------------
+  // SHGetFileInfoW(SHGFI_DISPLAYNAME); nullopt when the call fails.
+  virtual std::optional<std::wstring> ShellDisplayName(const std::wstring& path) = 0;
+  virtual std::wstring LowerCase(std::wstring text) = 0;                  // CharLowerBuffW
+  virtual std::wstring ExpandEnvironment(const std::wstring& text) = 0;  // ExpandEnvironmentStringsW
+
+  // --- events ------------------------------------------------------------------------
+  // An out-of-context WinEvent hook on [eventMin, eventMax] for all processes
+  // and threads except this process. Events reach WindowTracker::DispatchWinEvent.
+  virtual WinEventHookHandle InstallWinEventHook(std::uint32_t eventMin, std::uint32_t eventMax) = 0;
+  virtual void RemoveWinEventHook(WinEventHookHandle hook) = 0;
+  // PostMessageW(window, message, 0, 0); false when the post failed.
+  virtual bool PostWindowMessage(WindowHandle window, std::uint32_t message) = 0;
+};
+
+}  // namespace orvane
