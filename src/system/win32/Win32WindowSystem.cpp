@@ -1,0 +1,149 @@
+#include "system/win32/Win32WindowSystem.h"
+
+#include <dwmapi.h>
+#include <shellapi.h>
+
+#include "app/TextUtil.h"
+#include "system/WindowTracker.h"
+
+namespace orvane {
+namespace {
+
+BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
+  const auto& visit = *reinterpret_cast<const std::function<bool(WindowHandle)>*>(context);
+  return visit(FromHwnd(window)) ? TRUE : FALSE;
+}
+
+// Out-of-context hooks run on the installing (UI) thread's message loop.
+void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LONG childId, DWORD, DWORD) {
+  WindowTracker::DispatchWinEvent(event, FromHwnd(window), objectId, childId);
+}
+
+ScreenRect FromRect(const RECT& rect) { return ScreenRect{rect.left, rect.top, rect.right, rect.bottom}; }
+
+HANDLE ToHandle(ProcessHandle process) { return reinterpret_cast<HANDLE>(process); }
+
+}  // namespace
+
+Win32WindowSystem::Win32WindowSystem() {
+  HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+  if (kernel32 == nullptr) return;
+  const FARPROC proc = GetProcAddress(kernel32, "GetApplicationUserModelId");
+  // Through void(*)() so the compiler accepts the change of signature.
+  getApplicationUserModelId_ = reinterpret_cast<GetApplicationUserModelIdFn>(reinterpret_cast<void (*)()>(proc));
+}
+
+void Win32WindowSystem::EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visit) {
+  EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&visit));
+}
+
+bool Win32WindowSystem::IsVisible(WindowHandle window) { return IsWindowVisible(ToHwnd(window)) != FALSE; }
+
+std::uint32_t Win32WindowSystem::ProcessIdOf(WindowHandle window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(ToHwnd(window), &processId);
+  return processId;
+}
+
+std::uint32_t Win32WindowSystem::ExtendedStyle(WindowHandle window) {
+  return static_cast<std::uint32_t>(GetWindowLongPtrW(ToHwnd(window), GWL_EXSTYLE));
+}
+
+WindowHandle Win32WindowSystem::Owner(WindowHandle window) { return FromHwnd(GetWindow(ToHwnd(window), GW_OWNER)); }
+
+std::optional<std::uint32_t> Win32WindowSystem::CloakedState(WindowHandle window) {
+  DWORD cloaked = 0;
+  if (FAILED(DwmGetWindowAttribute(ToHwnd(window), DWMWA_CLOAKED, &cloaked, sizeof(cloaked)))) return std::nullopt;
+  return cloaked;
+}
+
+std::wstring Win32WindowSystem::ClassName(WindowHandle window, std::size_t bufferChars) {
+  if (bufferChars == 0) return std::wstring();
+  std::wstring name(bufferChars, L'\0');
+  const int length = GetClassNameW(ToHwnd(window), name.data(), static_cast<int>(bufferChars));
+  name.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return name;
+}
+
+bool Win32WindowSystem::IsIconic(WindowHandle window) { return ::IsIconic(ToHwnd(window)) != FALSE; }
+
+std::optional<ScreenRect> Win32WindowSystem::WindowRect(WindowHandle window) {
+  RECT rect{};
+  if (!GetWindowRect(ToHwnd(window), &rect)) return std::nullopt;
+  return FromRect(rect);
+}
+
+std::optional<ScreenRect> Win32WindowSystem::ExtendedFrameBounds(WindowHandle window) {
+  RECT rect{};
+  if (FAILED(DwmGetWindowAttribute(ToHwnd(window), DWMWA_EXTENDED_FRAME_BOUNDS, &rect, sizeof(rect)))) {
+    return std::nullopt;
+  }
+  return FromRect(rect);
+}
+
+std::wstring Win32WindowSystem::WindowText(WindowHandle window, std::size_t bufferChars) {
+  if (bufferChars == 0) return std::wstring();
+  std::wstring text(bufferChars, L'\0');
+  const int length = GetWindowTextW(ToHwnd(window), text.data(), static_cast<int>(bufferChars));
+  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return text;
+}
+
+WindowHandle Win32WindowSystem::ForegroundWindow() { return FromHwnd(GetForegroundWindow()); }
+
+WindowHandle Win32WindowSystem::FindChildWindow(WindowHandle parent, const std::wstring& className) {
+  return FromHwnd(FindWindowExW(ToHwnd(parent), nullptr, className.c_str(), nullptr));
+}
+
+std::uint32_t Win32WindowSystem::CurrentProcessId() { return GetCurrentProcessId(); }
+
+ProcessHandle Win32WindowSystem::OpenProcessForQuery(std::uint32_t processId) {
+  return reinterpret_cast<ProcessHandle>(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+}
+
+void Win32WindowSystem::CloseProcess(ProcessHandle process) { CloseHandle(ToHandle(process)); }
+
+std::optional<std::wstring> Win32WindowSystem::ProcessImagePath(ProcessHandle process, std::size_t bufferChars) {
+  std::wstring path(bufferChars, L'\0');
+  DWORD size = static_cast<DWORD>(bufferChars);
+  if (!QueryFullProcessImageNameW(ToHandle(process), 0, path.data(), &size)) return std::nullopt;
+  path.resize(size);
+  return path;
+}
+
+long Win32WindowSystem::ApplicationUserModelId(ProcessHandle process, std::uint32_t& length, wchar_t* buffer) {
+  if (getApplicationUserModelId_ == nullptr) return ERROR_PROC_NOT_FOUND;
+  UINT32 size = length;
+  const LONG result = getApplicationUserModelId_(ToHandle(process), &size, buffer);
+  length = size;
+  return result;
+}
+
+std::optional<std::wstring> Win32WindowSystem::ShellDisplayName(const std::wstring& path) {
+  SHFILEINFOW info{};
+  if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_DISPLAYNAME) == 0) return std::nullopt;
+  return std::wstring(info.szDisplayName);
+}
+
+std::wstring Win32WindowSystem::LowerCase(std::wstring text) {
+  if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+std::wstring Win32WindowSystem::ExpandEnvironment(const std::wstring& text) { return ::orvane::ExpandEnvironment(text); }
+
+WinEventHookHandle Win32WindowSystem::InstallWinEventHook(std::uint32_t eventMin, std::uint32_t eventMax) {
+  const HWINEVENTHOOK hook = SetWinEventHook(eventMin, eventMax, nullptr, OnWinEvent, 0, 0,
+                                             WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+  return reinterpret_cast<WinEventHookHandle>(hook);
+}
+
+void Win32WindowSystem::RemoveWinEventHook(WinEventHookHandle hook) {
+  UnhookWinEvent(reinterpret_cast<HWINEVENTHOOK>(hook));
+}
+
+bool Win32WindowSystem::PostWindowMessage(WindowHandle window, std::uint32_t message) {
+  return PostMessageW(ToHwnd(window), message, 0, 0) != FALSE;
+}
+
+}  // namespace orvane
