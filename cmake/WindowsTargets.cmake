@@ -29,15 +29,23 @@ set(ORVANE_APP_MANIFEST "${CMAKE_SOURCE_DIR}/resources/orvane.manifest")
 set(ORVANE_SETUP_MANIFEST "${CMAKE_SOURCE_DIR}/installer/win32/setup.manifest")
 
 # --- Orvane.exe --------------------------------------------------------------
+# Everything Windows-specific except the entry point is one object library, so
+# the end-to-end probe can drive the same adapters the program uses.
 file(GLOB ORVANE_WIN32_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp")
+set(ORVANE_ENTRY_SOURCE "${CMAKE_SOURCE_DIR}/src/app/win32/Main.cpp")
+list(REMOVE_ITEM ORVANE_WIN32_SOURCES "${ORVANE_ENTRY_SOURCE}")
+set(ORVANE_WIN32_DEFINES UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+add_library(orvane_win32 OBJECT ${ORVANE_WIN32_SOURCES})
+target_compile_definitions(orvane_win32 PUBLIC ${ORVANE_WIN32_DEFINES})
+target_link_libraries(orvane_win32 PUBLIC orvane_portable ${ORVANE_WIN32_LIBS})
+
 configure_file("${CMAKE_SOURCE_DIR}/resources/orvane.rc.in" "${ORVANE_GENERATED_DIR}/orvane.rc" @ONLY)
 set_source_files_properties("${ORVANE_GENERATED_DIR}/orvane.rc" PROPERTIES
   OBJECT_DEPENDS "${ORVANE_ICON};${ORVANE_APP_MANIFEST}")
-add_executable(Orvane WIN32 ${ORVANE_WIN32_SOURCES} "${ORVANE_GENERATED_DIR}/orvane.rc")
+add_executable(Orvane WIN32 "${ORVANE_ENTRY_SOURCE}" "${ORVANE_GENERATED_DIR}/orvane.rc")
 add_dependencies(Orvane orvane_icon)
-target_compile_definitions(Orvane PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 target_link_options(Orvane PRIVATE ${ORVANE_UNICODE_ENTRY} ${ORVANE_STATIC_LINK})
-target_link_libraries(Orvane PRIVATE orvane_portable ${ORVANE_WIN32_LIBS})
+target_link_libraries(Orvane PRIVATE orvane_win32)
 set_target_properties(Orvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}" OUTPUT_NAME "Orvane")
 
 # --- Orvane-Setup.exe --------------------------------------------------------
@@ -48,7 +56,7 @@ set_source_files_properties("${ORVANE_GENERATED_DIR}/setup.rc" PROPERTIES
   OBJECT_DEPENDS "${ORVANE_ICON};${ORVANE_SETUP_MANIFEST};${ORVANE_PAYLOAD}")
 add_executable(OrvaneSetup WIN32 ${ORVANE_SETUP_WIN32_SOURCES} "${ORVANE_GENERATED_DIR}/setup.rc")
 add_dependencies(OrvaneSetup Orvane orvane_icon)
-target_compile_definitions(OrvaneSetup PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+target_compile_definitions(OrvaneSetup PRIVATE ${ORVANE_WIN32_DEFINES})
 target_link_options(OrvaneSetup PRIVATE ${ORVANE_UNICODE_ENTRY} ${ORVANE_STATIC_LINK})
 target_link_libraries(OrvaneSetup PRIVATE orvane_setup_core orvane_portable ${ORVANE_WIN32_LIBS})
 set_target_properties(OrvaneSetup PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}" OUTPUT_NAME "Orvane-Setup")
@@ -57,8 +65,7 @@ set_target_properties(OrvaneSetup PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_B
 file(GLOB ORVANE_PROBE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/e2e/win32/*.cpp")
 if(ORVANE_PROBE_SOURCES)
   add_executable(orvane-probe ${ORVANE_PROBE_SOURCES})
-  target_compile_definitions(orvane-probe PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
   target_link_options(orvane-probe PRIVATE ${ORVANE_UNICODE_ENTRY} ${ORVANE_STATIC_LINK})
-  target_link_libraries(orvane-probe PRIVATE orvane_portable ${ORVANE_WIN32_LIBS})
+  target_link_libraries(orvane-probe PRIVATE orvane_win32)
   set_target_properties(orvane-probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}")
 endif()
