@@ -12,6 +12,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,7 @@ class WindowTracker {
   WindowSystem& system_;
   WindowHandle notifyWindow_ = kNoWindow;
   std::uint32_t notifyMessage_ = 0;
-  std::array<WinEventHookHandle, 3> hooks_{};
+  std::array<WinEventHookHandle, std::size(kTrackerHookRanges)> hooks_{};
   std::atomic<std::uint8_t> pending_{0};
   std::atomic<WindowHandle> minimizingWindow_{kNoWindow};
   WindowHandle lastForeground_ = kNoWindow;
