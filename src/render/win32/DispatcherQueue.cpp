@@ -1,0 +1,44 @@
+#include "render/win32/DispatcherQueue.h"
+
+#include "render/win32/WinRt.h"
+
+namespace orvane {
+namespace {
+
+bool ThreadHasDispatcherQueue() {
+  ComPtr<winrt::IDispatcherQueueStatics> statics;
+  if (FAILED(TryGetActivationFactory(L"Windows.System.DispatcherQueue", winrt::IDispatcherQueueStatics::kIid,
+                                     statics.PutVoid()))) {
+    // Without the class there is no queue yet; creating one decides.
+    return false;
+  }
+  ComPtr<winrt::IDispatcherQueue> queue;
+  return SUCCEEDED(statics->GetForCurrentThread(queue.Put())) && queue;
+}
+
+HRESULT LastErrorHResult() {
+  const DWORD error = GetLastError();
+  return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
+}
+
+}  // namespace
+
+HRESULT EnsureDispatcherQueue(ComPtr<winrt::IDispatcherQueueController>& controller) {
+  controller = nullptr;
+  if (ThreadHasDispatcherQueue()) return S_OK;
+
+  HMODULE coreMessaging = LoadLibraryExW(L"CoreMessaging.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (coreMessaging == nullptr) return LastErrorHResult();
+  // The module stays loaded: the queue it creates lives as long as the thread.
+  const auto create = reinterpret_cast<winrt::CreateDispatcherQueueControllerFn>(
+      reinterpret_cast<void*>(GetProcAddress(coreMessaging, "CreateDispatcherQueueController")));
+  if (create == nullptr) return LastErrorHResult();
+
+  winrt::DispatcherQueueOptions options{};
+  options.dwSize = sizeof(options);
+  options.threadType = winrt::DQTYPE_THREAD_CURRENT;
+  options.apartmentType = winrt::DQTAT_COM_NONE;
+  return create(options, controller.Put());
+}
+
+}  // namespace orvane
