@@ -17,7 +17,7 @@ target_sources(orvane_portable PRIVATE ${ORVANE_HEADLESS_SOURCES})
 
 # cairo + pango draw the software canvas on Linux; Windows uses Direct2D.
 find_package(PkgConfig REQUIRED)
-pkg_check_modules(CAIRO_PANGO REQUIRED IMPORTED_TARGET cairo pangocairo)
+pkg_check_modules(CAIRO_PANGO REQUIRED IMPORTED_TARGET cairo pangocairo fontconfig)
 target_link_libraries(orvane_portable PUBLIC PkgConfig::CAIRO_PANGO)
 
 # PNG files (icon cache) on Linux; Windows uses WIC.

@@ -1,5 +1,7 @@
 #include "render/headless/CairoText.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -47,6 +49,10 @@ float LineWidthWithoutTrailingSpace(PangoLayout* layout, PangoLayoutLine* line) 
 }  // namespace
 
 PangoContext* CreateTextContext() {
+  // Pango loads the font configuration on a thread of its own and hands it
+  // over through glib locks that race detectors cannot see; loading it here
+  // first leaves that thread nothing to build.
+  FcInit();
   PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
