@@ -132,6 +132,18 @@ TEST(CairoCanvasTextTest, EllipsisTrimsToTheBoxWidth) {
   EXPECT_GT(trimmed.width, box.width() / 2) << "trimmed by characters, not by whole words";
   EXPECT_EQ(trimmed.lineCount, 1);
 
+  // Wrapped text is cut only where it runs out of height.
+  TextStyle wrapped = style;
+  wrapped.wrap = true;
+  const TextMetrics oneLine = canvas->MeasureText(L"Dock", wrapped, 1000, 1000);
+  const TextMetrics unlimited = canvas->MeasureText(text, wrapped, box.width(), 1e9f);
+  EXPECT_FALSE(unlimited.trimmed);
+  EXPECT_GE(unlimited.lineCount, 3);
+  const TextMetrics twoLines = canvas->MeasureText(text, wrapped, box.width(), oneLine.height * 2.5f);
+  EXPECT_TRUE(twoLines.trimmed);
+  EXPECT_EQ(twoLines.lineCount, 2);
+  EXPECT_LE(twoLines.width, box.width());
+
   canvas->DrawText(text, style, box, kOpaqueBlack);
   canvas.reset();
   const InkBox ink = buffer.Ink();

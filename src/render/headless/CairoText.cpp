@@ -97,11 +97,11 @@ TextBlock::TextBlock(PangoContext* context, std::wstring_view text, const TextSt
     alignedByPango_ = true;
   }
   pango_layout_set_wrap(layout_, PANGO_WRAP_WORD_CHAR);
-  if (style.ellipsis) {
+  // Unwrapped text is cut to one line per paragraph; wrapped text at the
+  // last line that fits the height, so without a height it is never cut.
+  if (style.ellipsis && (!style.wrap || height > 0)) {
     pango_layout_set_ellipsize(layout_, PANGO_ELLIPSIZE_END);
-    // Wrapped text is cut at the last line that fits the height; unwrapped
-    // text keeps one line per paragraph.
-    if (style.wrap && height > 0) pango_layout_set_height(layout_, height);
+    if (style.wrap) pango_layout_set_height(layout_, height);
   }
 }
 
