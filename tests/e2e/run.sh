@@ -107,6 +107,19 @@ for mode in exception hresult; do
 done
 
 # -----------------------------------------------------------------------------
+section "window tracker sees a running program"
+wine notepad >/dev/null 2>&1 &
+notepad_pid=$!
+for _ in $(seq 1 100); do
+  apps="$(probe apps)"
+  has_line "$apps" 'exe:c:\windows\system32\notepad.exe |' && break
+  sleep 0.2
+done
+check "notepad is tracked under its lower-cased image path" has_line "$apps" 'exe:c:\windows\system32\notepad.exe | notepad | 1 | '
+kill "$notepad_pid" 2>/dev/null; wine taskkill /f /im notepad.exe >/dev/null 2>&1
+wait "$notepad_pid" 2>/dev/null
+
+# -----------------------------------------------------------------------------
 section "silent install"
 install_win="$local_app\\Programs\\Orvane"
 install_unix="$(wine_unix_path "$install_win")"

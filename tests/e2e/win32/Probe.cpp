@@ -9,6 +9,8 @@
 //                                                 stays open STAY_MS, print its caption and text,
 //                                                 press OK, print "exit=<code>"
 //   orvane-probe window-pid CLASS                 print the process id owning the window of CLASS
+//   orvane-probe apps                             refresh the window tracker and print one line per
+//                                                 running app: key | display name | window count | title
 //   orvane-probe shortcut LNK                     print the target, working folder, description
 //                                                 and icon of a shell link
 #include <windows.h>
@@ -19,6 +21,9 @@
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "system/WindowTracker.h"
+#include "system/win32/Win32WindowSystem.h"
 
 namespace {
 
@@ -179,6 +184,18 @@ int Shortcut(const wchar_t* path) {
   return rc;
 }
 
+int Apps() {
+  orvane::Win32WindowSystem system;
+  orvane::WindowTracker tracker(system);
+  tracker.Refresh();
+  for (const auto& app : tracker.Apps()) {
+    PrintUtf8(app.key + L" | " + app.displayName + L" | " + std::to_wstring(app.windows.size()) + L" | " +
+              (app.windows.empty() ? std::wstring() : app.windows.front().title));
+  }
+  PrintUtf8(L"frontmost=" + tracker.FrontmostAppName());
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -205,6 +222,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"close-window" && argc >= 3) return CloseWindow(argv[2], number(3));
   if (command == L"fatal-box" && argc >= 3) return FatalBox(argv[2], number(3), argc > 4 ? number(4) : 20000u);
   if (command == L"shortcut" && argc >= 3) return Shortcut(argv[2]);
+  if (command == L"apps") return Apps();
   std::fprintf(stderr, "unknown command\n");
   return 64;
 }
