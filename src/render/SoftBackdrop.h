@@ -4,7 +4,6 @@
 // part saturated, then blurred (the backdrop effect graph).
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "render/Canvas.h"
@@ -23,9 +22,27 @@ struct PixelRect {
 // the blur treats its border. An empty picture yields transparent pixels.
 std::vector<std::uint8_t> CopyPictureRegion(const BitmapView& picture, const PixelRect& region);
 
-// Saturation, then a Gaussian blur of `blurAmount` (standard deviation, in
-// pixels) over packed pixels, as the backdrop effect graph does.
-void ApplyBackdropEffect(std::vector<std::uint8_t>& pixels, int width, int height, float blurAmount, float saturation);
+// A processed backdrop: each pixel stands for `factor` x `factor` screen
+// pixels, starting at the region's top-left corner.
+struct BackdropImage {
+  int width = 0;
+  int height = 0;
+  int factor = 1;
+  std::vector<std::uint8_t> pixels;
+
+  BitmapView view() const { return BitmapView{width, height, width * 4, pixels.data()}; }
+};
+
+// Large blurs are computed on a reduced copy, as the platform's balanced blur
+// does: the factor (1, 2, 4 or 8) keeps the reduced deviation at 2 or more.
+int BackdropReduction(float blurAmount);
+
+// The region saturated, then blurred by `blurAmount` (standard deviation in
+// screen pixels), at the reduction of BackdropReduction. Pixels beyond the
+// region repeat its edge, so the result keeps opaque edges. Reuses `out`'s
+// storage.
+void MakeBackdrop(const BitmapView& picture, const PixelRect& region, float blurAmount, float saturation,
+                  BackdropImage& out);
 
 // One processed region, kept until the region, the picture or the effect
 // changes, so that still frames do not blur again.
@@ -39,14 +56,12 @@ class BackdropCache {
     bool operator==(const Key&) const = default;
   };
 
-  // The cached pixels for `key`, produced by `make` when the key differs
-  // from the last one.
-  const std::vector<std::uint8_t>& Get(const Key& key, const std::function<std::vector<std::uint8_t>()>& make);
+  const BackdropImage& Get(const BitmapView& picture, const Key& key);
 
  private:
   bool valid_ = false;
   Key key_;
-  std::vector<std::uint8_t> pixels_;
+  BackdropImage image_;
 };
 
 }  // namespace orvane

@@ -150,26 +150,29 @@ class TreePainter {
     const PixelRect screen{left + backdrop_.windowLeft, top + backdrop_.windowTop, right - left, bottom - top};
     if (screen.empty()) return;
 
-    std::vector<std::uint8_t> uncached;
-    const std::vector<std::uint8_t>* pixels = &uncached;
-    if (effect != nullptr) {
-      const BackdropCache::Key key{screen, backdrop_.pictureId, effect->blurAmount(), effect->saturation()};
-      pixels = &effect->cache().Get(key, [&] {
-        std::vector<std::uint8_t> region = CopyPictureRegion(backdrop_.picture, screen);
-        ApplyBackdropEffect(region, screen.width, screen.height, effect->blurAmount(), effect->saturation());
-        return region;
-      });
-    } else {
-      uncached = CopyPictureRegion(backdrop_.picture, screen);
-    }
-
+    const RectF dest{static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
+                     static_cast<float>(bottom)};
     canvas_->SetTransform(world);
     canvas_->PushClipPath(Path().Rect(RectF{0, 0, size.width, size.height}));
     canvas_->SetTransform(Matrix3x2::Identity());
-    canvas_->DrawBitmap(BitmapView{screen.width, screen.height, screen.width * 4, pixels->data()},
-                        RectF{static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
-                              static_cast<float>(bottom)},
-                        opacity, Interpolation::NearestNeighbor);
+    if (effect != nullptr) {
+      const BackdropCache::Key key{screen, backdrop_.pictureId, effect->blurAmount(), effect->saturation()};
+      const BackdropImage& image = effect->cache().Get(backdrop_.picture, key);
+      const float factor = static_cast<float>(image.factor);
+      canvas_->DrawBitmap(image.view(),
+                          RectF{dest.left, dest.top, dest.left + image.width * factor, dest.top + image.height * factor},
+                          opacity, image.factor > 1 ? Interpolation::Linear : Interpolation::NearestNeighbor);
+    } else if (screen.left >= 0 && screen.top >= 0 && screen.left + screen.width <= backdrop_.picture.width &&
+               screen.top + screen.height <= backdrop_.picture.height) {
+      const RectF source{static_cast<float>(screen.left), static_cast<float>(screen.top),
+                         static_cast<float>(screen.left + screen.width),
+                         static_cast<float>(screen.top + screen.height)};
+      canvas_->DrawBitmap(backdrop_.picture, dest, opacity, Interpolation::NearestNeighbor, &source);
+    } else {
+      const std::vector<std::uint8_t> region = CopyPictureRegion(backdrop_.picture, screen);
+      canvas_->DrawBitmap(BitmapView{screen.width, screen.height, screen.width * 4, region.data()}, dest, opacity,
+                          Interpolation::NearestNeighbor);
+    }
     canvas_->PopClip();
   }
 
