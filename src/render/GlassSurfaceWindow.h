@@ -1,0 +1,99 @@
+#pragma once
+// The glass behind every popup: a drop shadow, a rounded clip holding the
+// blurred and saturated backdrop and the theme tint, and one content surface
+// on top that the owning window draws into.
+//
+// Tree, bottom to top: shadowSprite; clipContainer (backdropSprite,
+// tintSprite); contentSprite. The content lies outside the rounded clip, so
+// the owner's drawing must leave the corners transparent itself.
+
+#include <memory>
+
+#include "render/Composition.h"
+#include "render/Theme.h"
+
+namespace orvane {
+
+// The tint of a glass plate. Flat plates (full-window, no corners) use a
+// near-black tint whose alpha comes from tintOpacity; rounded plates use the
+// theme's grey at a default alpha, unless tintOpacity (>= 0) overrides it.
+Color GlassTintColor(const Theme& theme, bool blurWanted, bool flat, float tintOpacity);
+
+class GlassSurfaceWindow {
+ public:
+  GlassSurfaceWindow() = default;
+  GlassSurfaceWindow(const GlassSurfaceWindow&) = delete;
+  GlassSurfaceWindow& operator=(const GlassSurfaceWindow&) = delete;
+
+  // Creates the window's composition target and the tree. The host backdrop
+  // is optional: without it the plate shows its tint alone.
+  void Attach(NativeWindow window, Compositor& compositor, bool topmost);
+
+  // The normal popup shape: a plate of width x height DIP with rounded
+  // corners, `marginDip` of room around it for the shadow. tintOpacity < 0
+  // means the theme's default.
+  void Configure(float widthDip, float heightDip, float marginDip, float cornerRadiusDip, float scale,
+                 const Theme& theme, float blurDip, float tintOpacity);
+  // A full-window plate without margin, corners or shadow.
+  void ConfigureFlat(int widthPx, int heightPx, float scale, const Theme& theme, float blurDip, float tintOpacity);
+  // New theme; tintOpacity replaces the stored one only when not negative.
+  void SetStyle(const Theme& theme, float tintOpacity);
+  // Drops the surfaces and the backdrop brush, so a hidden popup holds no
+  // surface memory; the next Configure rebuilds them.
+  void ReleaseSurfaces();
+
+  // A text style at this plate's scale in the product's font, one line,
+  // centred vertically.
+  TextStyle CreateTextFormat(float sizeDip, int weight, TextAlignment alignment, bool ellipsis) const;
+
+  // What the owner needs: it sizes its window to the window size and draws
+  // into contentSurface (plate-sized, starting at the plate's corner).
+  const std::shared_ptr<DrawingSurface>& contentSurface() const { return contentSurface_; }
+  int contentWidthPx() const { return contentWidthPx_; }
+  int contentHeightPx() const { return contentHeightPx_; }
+  int windowWidthPx() const { return windowWidthPx_; }
+  int windowHeightPx() const { return windowHeightPx_; }
+  float scale() const { return scale_; }
+  float marginPx() const { return marginPx_; }
+  bool flatMode() const { return flatMode_; }
+  bool backdropAvailable() const { return backdropAvailable_; }
+  const Theme& theme() const { return theme_; }
+  NativeWindow window() const { return window_; }
+  const std::shared_ptr<WindowTarget>& target() const { return target_; }
+
+ private:
+  void ApplyTint();
+  void DrawShadow();
+  void EnsureContentSurface();
+
+  Compositor* compositor_ = nullptr;
+  NativeWindow window_ = 0;
+  std::shared_ptr<WindowTarget> target_;
+  std::shared_ptr<ContainerVisual> root_;
+  std::shared_ptr<SpriteVisual> shadowSprite_;
+  std::shared_ptr<ContainerVisual> clipContainer_;
+  std::shared_ptr<RoundedRectangleGeometry> clipGeometry_;
+  std::shared_ptr<SpriteVisual> backdropSprite_;
+  std::shared_ptr<SpriteVisual> tintSprite_;
+  std::shared_ptr<ColorBrush> tintBrush_;
+  std::shared_ptr<SpriteVisual> contentSprite_;
+  std::shared_ptr<BackdropBrush> hostBackdropBrush_;
+  std::shared_ptr<DrawingSurface> shadowSurface_;
+  std::shared_ptr<DrawingSurface> contentSurface_;
+  bool backdropAvailable_ = false;
+  bool flatMode_ = false;
+  Theme theme_;
+  float scale_ = 1;
+  float blurDip_ = 0;
+  float cornerRadiusDip_ = 0;
+  float tintOpacity_ = -1;
+  float marginPx_ = 0;
+  float plateWidthPx_ = 1;
+  float plateHeightPx_ = 1;
+  int windowWidthPx_ = 0;
+  int windowHeightPx_ = 0;
+  int contentWidthPx_ = 0;
+  int contentHeightPx_ = 0;
+};
+
+}  // namespace orvane
