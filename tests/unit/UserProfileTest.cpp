@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Log.h"
+#include "system/FakeUserProfilePlatform.h"
+#include "system/UserProfile.h"
+
+namespace orvane::testing {
+namespace {
+
+// ---------------------------------------------------------------- display name
+
+struct NameCase {
+  const char* name;
+  std::optional<std::wstring> account;
+  std::wstring shown;
+};
+
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
+
+class DisplayNameTest : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(DisplayNameTest, ChoosesTheShownName) {
+  EXPECT_EQ(DisplayNameForAccount(GetParam().account), GetParam().shown);
+}
+
+const NameCase kNameCases[] = {
+    {"Unreadable", std::nullopt, L"Admin"},
+    {"Empty", L"", L"Admin"},
+    {"BuiltInAdministrator", L"Administrator", L"Admin"},
+    {"AdministratorUpperCase", L"ADMINISTRATOR", L"Admin"},
+    {"AdministratorMixedCase", L"aDmInIsTrAtOr", L"Admin"},
+    {"AccountNamedAdminStays", L"admin", L"admin"},
+    {"LongerNameStays", L"Administrators", L"Administrators"},
+    {"PrefixStays", L"Administrato", L"Administrato"},
+    {"OrdinaryName", L"Lin", L"Lin"},
+    {"ChineseName", L"张伟", L"张伟"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Accounts, DisplayNameTest, ::testing::ValuesIn(kNameCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(UserProfileNameTest, NameMustFitTheNameBuffer) {
+  FakeUserProfilePlatform platform;
+  platform.accountName = std::wstring(kUserNameChars - 1, L'u');
+  EXPECT_EQ(UserProfile::Load(platform).userName, *platform.accountName);
+  platform.accountName = std::wstring(kUserNameChars, L'u');
+  EXPECT_EQ(UserProfile::Load(platform).userName, L"Admin");
+}
+
+// ---------------------------------------------------------------- picture choice
+
+const std::wstring kSid = L"S-1-5-21-3623811015-3361044348-30300820-1001";
+const std::wstring kUserKey = std::wstring(kAccountPictureKey) + kSid;
+const std::wstring kPictures = L"C:\\Users\\Public\\AccountPictures\\" + kSid + L"\\";
+const std::wstring kDefaults = L"C:\\ProgramData\\Microsoft\\User Account Pictures\\";
+const std::wstring kShellPicture = L"C:\\Users\\lin\\AppData\\Local\\Temp\\lin.bmp";
+
+std::wstring Picture(const std::wstring& valueName) { return kPictures + L"{6D1C}-" + valueName + L".jpg"; }
+
+// Registry value pointing at an existing picture file.
+void AddAccountPicture(FakeUserProfilePlatform& p, const std::wstring& valueName) {
+  p.SetMachineString(kUserKey, valueName, Picture(valueName));
+  p.AddPicture(Picture(valueName), 96, 96);
+}
+
+struct PictureCase {
+  const char* name;
+  std::function<void(FakeUserProfilePlatform&)> setup;
+  std::wstring expected;
+};
+
+void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.name; }
+
+class AccountPictureTest : public ::testing::TestWithParam<PictureCase> {};
+
+TEST_P(AccountPictureTest, PicksTheFirstExistingCandidate) {
+  FakeUserProfilePlatform platform;
+  platform.sid = kSid;
+  platform.environment[L"ProgramData"] = L"C:\\ProgramData";
+  GetParam().setup(platform);
+  EXPECT_EQ(FindAccountPicture(platform, platform.sid), GetParam().expected);
+}
+
+const PictureCase kPictureCases[] = {
+    {"PreferredSizeFirst",
+     [](auto& p) {
+       AddAccountPicture(p, L"Image96");
+       AddAccountPicture(p, L"Image192");
+       AddAccountPicture(p, L"Image448");
+     },
+     Picture(L"Image192")},
+    {"ValueOrderNotSizeOrder",
+     [](auto& p) {
+       AddAccountPicture(p, L"Image96");
+       AddAccountPicture(p, L"Image240");
+       AddAccountPicture(p, L"Image208");
+     },
+     Picture(L"Image240")},
+    {"OnlyLargestSize", [](auto& p) { AddAccountPicture(p, L"Image448"); }, Picture(L"Image448")},
+    {"OnlySmallestSize", [](auto& p) { AddAccountPicture(p, L"Image32"); }, Picture(L"Image32")},
+    {"StaleValueSkipped",
+     [](auto& p) {
+       p.SetMachineString(kUserKey, L"Image192", Picture(L"Image192"));  // file deleted
+       AddAccountPicture(p, L"Image96");
+     },
+     Picture(L"Image96")},
+    {"EmptyValueSkipped",
+     [](auto& p) {
+       p.SetMachineString(kUserKey, L"Image192", L"");
+       AddAccountPicture(p, L"Image64");
+     },
+     Picture(L"Image64")},
+    {"FolderValueSkipped",
+     [](auto& p) {
+       p.SetMachineString(kUserKey, L"Image192", kPictures);
+       p.files[kPictures] = FakeFile{true, std::nullopt};
+       AddAccountPicture(p, L"Image48");
+     },
+     Picture(L"Image48")},
+    {"ValueTooLongForTheBufferSkipped",
+     [](auto& p) {
+       const std::wstring longPath = kPictures + std::wstring(kPictureValueBytes / 2 - kPictures.size(), L'x');
+       p.SetMachineString(kUserKey, L"Image192", longPath);
+       p.AddPicture(longPath, 192, 192);
+       AddAccountPicture(p, L"Image96");
+     },
+     Picture(L"Image96")},
+    {"LongestValueThatFits",
+     [](auto& p) {
+       const std::wstring longPath = kPictures + std::wstring(kPictureValueBytes / 2 - 1 - kPictures.size(), L'x');
+       p.SetMachineString(kUserKey, L"Image192", longPath);
+       p.AddPicture(longPath, 192, 192);
+       AddAccountPicture(p, L"Image96");
+     },
+     kPictures + std::wstring(kPictureValueBytes / 2 - 1 - kPictures.size(), L'x')},
+    {"OtherUsersPicturesIgnored",
+     [](auto& p) {
+       p.SetMachineString(std::wstring(kAccountPictureKey) + L"S-1-5-21-1-2-3-500", L"Image192", Picture(L"Image192"));
+       p.AddPicture(Picture(L"Image192"), 192, 192);
+       p.AddPicture(kDefaults + L"user.png", 448, 448);
+     },
+     kDefaults + L"user.png"},
+    {"AllRegistryValuesStaleAsksTheShell",
+     [](auto& p) {
+       for (const wchar_t* value : kAccountPictureValues) p.SetMachineString(kUserKey, value, Picture(value));
+       p.shellPicturePath = kShellPicture;
+       p.AddPicture(kShellPicture, 448, 448);
+       p.AddPicture(kDefaults + L"user-192.png", 192, 192);
+     },
+     kShellPicture},
+    {"NoSidAsksTheShell",
+     [](auto& p) {
+       p.sid = L"";
+       // The bare key must not be read as if it belonged to someone.
+       p.SetMachineString(kAccountPictureKey, L"Image192", Picture(L"Image192"));
+       p.AddPicture(Picture(L"Image192"), 192, 192);
+       p.shellPicturePath = kShellPicture;
+       p.AddPicture(kShellPicture, 448, 448);
+     },
+     kShellPicture},
+    {"ShellPathMissingUsesDefault",
+     [](auto& p) {
+       p.shellPicturePath = kShellPicture;
+       p.AddPicture(kDefaults + L"user-192.png", 192, 192);
+     },
+     kDefaults + L"user-192.png"},
+    {"ShellEmptyUsesDefault",
+     [](auto& p) {
+       p.shellPicturePath = L"";
+       p.AddPicture(kDefaults + L"user-192.png", 192, 192);
+     },
+     kDefaults + L"user-192.png"},
+    {"DefaultOrder",
+     [](auto& p) {
+       p.AddPicture(kDefaults + L"user-48.png", 48, 48);
+       p.AddPicture(kDefaults + L"user.png", 448, 448);
+     },
+     kDefaults + L"user.png"},
+    {"OnlySmallDefault", [](auto& p) { p.AddPicture(kDefaults + L"user-48.png", 48, 48); }, kDefaults + L"user-48.png"},
+    {"NothingFound", [](auto&) {}, L""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Sources, AccountPictureTest, ::testing::ValuesIn(kPictureCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------- loading
+
+class CapturedLog : public LogBackend {
+ public:
+  CapturedLog() { SetLogBackend(this); }
+  ~CapturedLog() override { SetLogBackend(nullptr); }
+  LogTime Now() override { return {}; }
+  void DebugOutput(const std::wstring& line) override {
+    std::lock_guard<std::mutex> guard(mutex_);
+    lines.push_back(line);
+  }
+  bool OpenFile(const std::wstring&) override { return false; }
+  void Append(std::string_view) override {}
+
+  std::vector<std::wstring> lines;
+
+ private:
+  std::mutex mutex_;
+};
+
+class UserProfileLoadTest : public ::testing::Test {
+ protected:
+  UserProfileLoadTest() {
+    platform.accountName = L"Lin";
+    platform.sid = kSid;
+    platform.environment[L"ProgramData"] = L"C:\\ProgramData";
+  }
+
+  FakeUserProfilePlatform platform;
+  CapturedLog log;
+};
+
+TEST_F(UserProfileLoadTest, DecodesTheChosenPictureAndLogsIt) {
+  platform.SetMachineString(kUserKey, L"Image192", Picture(L"Image192"));
+  platform.AddPicture(Picture(L"Image192"), 192, 190);
+
+  const UserProfile profile = UserProfile::Load(platform);
+
+  EXPECT_EQ(profile.userName, L"Lin");
+  EXPECT_EQ(profile.avatarPath, Picture(L"Image192"));
+  EXPECT_EQ(profile.avatar, *platform.files[Picture(L"Image192")].picture);
+  ASSERT_EQ(log.lines.size(), 1u);
+  EXPECT_EQ(log.lines[0], L"[00:00:00.000] UserProfile: loaded avatar " + Picture(L"Image192") + L" (192x190)\r\n");
+}
+
+TEST_F(UserProfileLoadTest, UnreadablePictureLeavesTheAvatarEmpty) {
+  platform.SetMachineString(kUserKey, L"Image192", Picture(L"Image192"));
+  platform.files[Picture(L"Image192")] = FakeFile{};  // exists, but no image
+  AddAccountPicture(platform, L"Image96");
+
+  const UserProfile profile = UserProfile::Load(platform);
+
+  // The choice is made on existence; a corrupt file is not traded for the next size.
+  EXPECT_EQ(profile.avatarPath, Picture(L"Image192"));
+  EXPECT_TRUE(profile.avatar.empty());
+  EXPECT_EQ(platform.decodedPaths, std::vector<std::wstring>{Picture(L"Image192")});
+  EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(UserProfileLoadTest, NoPictureMeansNoDecode) {
+  platform.accountName = std::nullopt;
+  platform.sid = L"";
+
+  const UserProfile profile = UserProfile::Load(platform);
+
+  EXPECT_EQ(profile.userName, L"Admin");
+  EXPECT_EQ(profile.avatarPath, L"");
+  EXPECT_TRUE(profile.avatar.empty());
+  EXPECT_TRUE(platform.decodedPaths.empty());
+  EXPECT_TRUE(log.lines.empty());
+}
+
+}  // namespace
+}  // namespace orvane::testing
