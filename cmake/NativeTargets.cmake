@@ -33,3 +33,12 @@ if(ORVANE_BENCHMARK_SOURCES AND benchmark_FOUND)
   target_include_directories(orvane_bench PRIVATE "${CMAKE_SOURCE_DIR}/tests")
   target_link_libraries(orvane_bench PRIVATE orvane_portable orvane_setup_core benchmark::benchmark)
 endif()
+
+# The preview tool: renders named scenes on the software compositor to PNG.
+# Every .cpp in tools/preview is part of it; scene files register themselves.
+file(GLOB ORVANE_PREVIEW_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tools/preview/*.cpp")
+add_executable(orvane-preview ${ORVANE_PREVIEW_SOURCES})
+target_link_libraries(orvane-preview PRIVATE orvane_portable)
+add_test(NAME PreviewRendersEveryScene COMMAND orvane-preview --all "${CMAKE_BINARY_DIR}/preview")
+add_test(NAME PreviewRendersEverySceneDarkSolidScaled
+         COMMAND orvane-preview --all "${CMAKE_BINARY_DIR}/preview/dark" --dark --no-transparency --scale 1.5)
