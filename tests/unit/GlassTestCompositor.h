@@ -74,7 +74,9 @@ class GlassTestCompositor final : public Compositor {
     return soft.DrawSurface(surface, widthPx, heightPx, draw);
   }
   bool DrawPixels(DrawingSurface& surface, int width, int height, const std::uint8_t* pixels) override {
-    pixelUploads.push_back({width, height, std::vector<std::uint8_t>(pixels, pixels + size_t(width) * height * 4)});
+    PixelUpload upload{width, height, {}};
+    if (pixels != nullptr) upload.pixels.assign(pixels, pixels + static_cast<size_t>(width) * height * 4);
+    pixelUploads.push_back(std::move(upload));
     if (drawError != 0) return ReportSurfaceDrawFailure(*this, drawError);
     return soft.DrawPixels(surface, width, height, pixels);
   }
