@@ -5,6 +5,8 @@
 #include "app/Log.h"
 #include "app/TextUtil.h"
 #include "app/win32/HResult.h"
+#include "render/DeviceRecovery.h"
+#include "render/win32/HostBackdrop.h"
 
 namespace orvane {
 namespace {
@@ -44,11 +46,23 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   if (renderWindow_ == nullptr) ThrowLastError();
 
   FailForTestIfAsked();
+
+  graphicsDevice_.Create();
+  EnableHostBackdrop(renderWindow_);
+  compositionHost_.Initialize(renderWindow_, graphicsDevice_);
+
   Log(L"DockWindow created");
   if (requestFrame_) requestFrame_();
 }
 
-bool DockWindow::FrameStep(float /*dt*/) { return false; }
+bool DockWindow::FrameStep(float /*dt*/) {
+  RecoverLostDevice(compositionHost_.compositor(),
+                    DeviceRecoverySteps{[this] { graphicsDevice_.Create(); },
+                                        [this] { compositionHost_.RecoverRenderingDevice(); }, [] {}, [] {},
+                                        requestFrame_});
+  compositionHost_.Present();
+  return false;
+}
 
 LRESULT CALLBACK DockWindow::RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {

@@ -8,6 +8,8 @@
 #include <functional>
 
 #include "config/DockConfig.h"
+#include "render/win32/CompositionHost.h"
+#include "render/win32/GraphicsDevice.h"
 
 namespace orvane {
 
@@ -38,6 +40,9 @@ class DockWindow {
   HWND renderWindow_ = nullptr;
   DockConfig config_;
   std::function<void()> requestFrame_;
+  // Torn down in reverse: the compositor before the device it draws with.
+  GraphicsDevice graphicsDevice_;
+  CompositionHost compositionHost_;
 };
 
 }  // namespace orvane
