@@ -63,6 +63,17 @@ D2D1_INTERPOLATION_MODE ToD2D(Interpolation interpolation) {
   return D2D1_INTERPOLATION_MODE_LINEAR;
 }
 
+D2D1_LAYER_PARAMETERS1 LayerParameters(ID2D1Geometry* mask, float opacity) {
+  D2D1_LAYER_PARAMETERS1 layer{};
+  layer.contentBounds = D2D1::InfiniteRect();
+  layer.geometricMask = mask;
+  layer.maskAntialiasMode = D2D1_ANTIALIAS_MODE_PER_PRIMITIVE;
+  layer.maskTransform = D2D1::IdentityMatrix();
+  layer.opacity = opacity;
+  layer.layerOptions = D2D1_LAYER_OPTIONS1_NONE;
+  return layer;
+}
+
 }  // namespace
 
 D2DCanvas::D2DCanvas(ID2D1DeviceContext* context, IDWriteFactory* dwrite, SizeF size)
@@ -421,9 +432,7 @@ void D2DCanvas::PushClipPath(const Path& path) {
     return;
   }
   if (Support().layers) {
-    const D2D1_LAYER_PARAMETERS1 layer{D2D1::InfiniteRect(),    geometry.Get(), D2D1_ANTIALIAS_MODE_PER_PRIMITIVE,
-                                       D2D1::IdentityMatrix(),  1.0f,           nullptr,
-                                       D2D1_LAYER_OPTIONS1_NONE};
+    const D2D1_LAYER_PARAMETERS1 layer = LayerParameters(geometry.Get(), 1.0f);
     context()->PushLayer(&layer, nullptr);
     clips_.push_back({ClipKind::Layer, levels_.size() - 1, {}});
     return;
@@ -463,9 +472,7 @@ void D2DCanvas::DrawLayer(float opacity, const std::function<void(Canvas&)>& con
   const size_t clipDepth = clips_.size(), levelDepth = levels_.size();
   const bool native = alpha >= 1.0f || Support().layers;
   if (native && alpha < 1.0f) {
-    const D2D1_LAYER_PARAMETERS1 layer{D2D1::InfiniteRect(),    nullptr, D2D1_ANTIALIAS_MODE_PER_PRIMITIVE,
-                                       D2D1::IdentityMatrix(),  alpha,   nullptr,
-                                       D2D1_LAYER_OPTIONS1_NONE};
+    const D2D1_LAYER_PARAMETERS1 layer = LayerParameters(nullptr, alpha);
     context()->PushLayer(&layer, nullptr);
   }
   if (!native) PushOffscreen(levels_.back().area);
