@@ -107,6 +107,18 @@ for mode in exception hresult; do
 done
 
 # -----------------------------------------------------------------------------
+section "drawing through Direct2D"
+render_out="$(probe render)"
+render_code=$?
+while IFS= read -r line; do
+  case "$line" in
+    "ok   "*) check "${line#ok   }" true ;;
+    "FAIL "*) check "${line#FAIL }" false ;;
+  esac
+done <<<"$render_out"
+check "render probe ran its checks (exit $render_code)" matches "$render_out" '^ok '
+
+# -----------------------------------------------------------------------------
 section "window tracker sees a running program"
 wine notepad >/dev/null 2>&1 &
 notepad_pid=$!

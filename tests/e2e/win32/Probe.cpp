@@ -11,6 +11,8 @@
 //   orvane-probe window-pid CLASS                 print the process id owning the window of CLASS
 //   orvane-probe apps                             refresh the window tracker and print one line per
 //                                                 running app: key | display name | window count | title
+//   orvane-probe render                           draw through the graphics device and the Direct2D
+//                                                 canvases and probe pixels; exit code = failures
 //   orvane-probe shortcut LNK                     print the target, working folder, description
 //                                                 and icon of a shell link
 #include <windows.h>
@@ -22,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "RenderProbe.h"
 #include "system/WindowTracker.h"
 #include "system/win32/Win32WindowSystem.h"
 
@@ -223,6 +226,12 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"fatal-box" && argc >= 3) return FatalBox(argv[2], number(3), argc > 4 ? number(4) : 20000u);
   if (command == L"shortcut" && argc >= 3) return Shortcut(argv[2]);
   if (command == L"apps") return Apps();
+  if (command == L"render") {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const int failures = RunRenderProbe();
+    CoUninitialize();
+    return failures;
+  }
   std::fprintf(stderr, "unknown command\n");
   return 64;
 }
