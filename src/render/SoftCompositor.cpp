@@ -140,13 +140,13 @@ bool SoftCompositor::DrawPixels(DrawingSurface& surface, int width, int height, 
   return true;
 }
 
-void SoftCompositor::Compose(const WindowTarget& target, std::uint8_t* pixels, int width, int height, int stride,
+bool SoftCompositor::Compose(const WindowTarget& target, std::uint8_t* pixels, int width, int height, int stride,
                              ScreenPoint window, bool clearFirst) {
   const SoftWindowTarget& soft = SoftTargetOf(target);
   std::unique_ptr<Canvas> canvas = CreatePixelCanvas(pixels, width, height, stride);
-  if (canvas == nullptr) return;
+  if (canvas == nullptr) return false;
   if (clearFirst) canvas->Clear(Color::Transparent());
-  if (soft.root() == nullptr) return;
+  if (soft.root() == nullptr) return true;
   BackdropSource backdrop;
   if (hasWallpaper()) {
     backdrop.picture = BitmapView{wallpaperWidth_, wallpaperHeight_, wallpaperWidth_ * 4, wallpaper_.data()};
@@ -155,14 +155,13 @@ void SoftCompositor::Compose(const WindowTarget& target, std::uint8_t* pixels, i
   backdrop.windowLeft = window.x;
   backdrop.windowTop = window.y;
   RenderVisualTree(*canvas, *soft.root(), SizeF{static_cast<float>(width), static_cast<float>(height)}, backdrop);
+  return true;
 }
 
 bool SoftCompositor::RenderTarget(const WindowTarget& target, std::uint8_t* pixels, int width, int height,
                                   int stride, ScreenPoint window) {
   SoftTargetOf(target);
-  if (pixels == nullptr || width <= 0 || height <= 0 || stride < width * 4) return false;
-  Compose(target, pixels, width, height, stride, window, true);
-  return true;
+  return Compose(target, pixels, width, height, stride, window, true);
 }
 
 SoftFrame SoftCompositor::RenderTarget(const WindowTarget& target, int width, int height, ScreenPoint window) {

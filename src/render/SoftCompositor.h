@@ -69,7 +69,7 @@ class SoftCompositor final : public Compositor {
   // Renders the target's tree over transparent pixels into `pixels` (rows
   // `stride` bytes apart). `window` is where the window sits on the screen,
   // which picks the wallpaper region the backdrop brushes show. False when
-  // the buffer cannot take a canvas (null, empty or a short stride).
+  // no canvas can be made over the buffer (null, empty, a short stride).
   // Throws HResultError (E_INVALIDARG) for a target of another compositor.
   bool RenderTarget(const WindowTarget& target, std::uint8_t* pixels, int width, int height, int stride,
                     ScreenPoint window = {});
@@ -91,7 +91,7 @@ class SoftCompositor final : public Compositor {
     std::weak_ptr<WindowTarget> target;
   };
 
-  void Compose(const WindowTarget& target, std::uint8_t* pixels, int width, int height, int stride,
+  bool Compose(const WindowTarget& target, std::uint8_t* pixels, int width, int height, int stride,
                ScreenPoint window, bool clearFirst);
 
   std::vector<std::uint8_t> wallpaper_;
