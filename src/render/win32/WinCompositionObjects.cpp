@@ -1,20 +1,15 @@
 #include "render/win32/WinCompositionObjects.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "app/win32/HResult.h"
+#include "render/ColorArgb.h"
 
 namespace orvane {
 namespace {
 
 winrt::Vector2 Abi(Vector2 v) { return {v.x, v.y}; }
 winrt::Vector3 Abi(Vector3 v) { return {v.x, v.y, v.z}; }
-
-BYTE ToByte(float channel) {
-  if (!(channel > 0.0f)) return 0;  // also NaN
-  return static_cast<BYTE>(std::lround(std::min(channel, 1.0f) * 255.0f));
-}
 
 }  // namespace
 
@@ -37,7 +32,9 @@ winrt::ICompositionGeometry* GeometryAbiOf(const Geometry& geometry) {
 }
 
 winrt::Color ToAbiColor(Color color) {
-  return {ToByte(color.a), ToByte(color.r), ToByte(color.g), ToByte(color.b)};
+  const std::uint32_t argb = ToArgb(color);
+  return {static_cast<BYTE>(argb >> 24), static_cast<BYTE>(argb >> 16), static_cast<BYTE>(argb >> 8),
+          static_cast<BYTE>(argb)};
 }
 
 Color FromAbiColor(winrt::Color color) {
