@@ -37,6 +37,8 @@ winrt::Color ToAbiColor(Color color) {
           static_cast<BYTE>(argb)};
 }
 
+winrt::SizeInt32 SurfaceSize(int width, int height) { return {std::max(width, 1), std::max(height, 1)}; }
+
 Color FromAbiColor(winrt::Color color) {
   return Color::FromArgb((static_cast<std::uint32_t>(color.A) << 24) | (static_cast<std::uint32_t>(color.R) << 16) |
                          (static_cast<std::uint32_t>(color.G) << 8) | color.B);
@@ -260,7 +262,7 @@ WinDrawingSurface::WinDrawingSurface(ComPtr<winrt::ICompositionDrawingSurface> s
     : surface_(std::move(surface)), width_(width), height_(height) {}
 
 void WinDrawingSurface::Resize(int width, int height) {
-  const winrt::SizeInt32 size{std::max(width, 1), std::max(height, 1)};
+  const winrt::SizeInt32 size = SurfaceSize(width, height);
   ThrowIfFailed(surface_.As<winrt::ICompositionDrawingSurface2>()->Resize(size));
   width_ = size.Width;
   height_ = size.Height;

@@ -35,6 +35,8 @@ winrt::ICompositionBrush* BrushAbiOf(const CompositionBrush& brush);
 winrt::ICompositionGeometry* GeometryAbiOf(const Geometry& geometry);
 
 winrt::Color ToAbiColor(Color color);
+// Surfaces are at least 1 x 1 pixels.
+winrt::SizeInt32 SurfaceSize(int width, int height);
 Color FromAbiColor(winrt::Color color);
 
 // Visual and ContainerVisual behaviour, shared by containers and sprites.

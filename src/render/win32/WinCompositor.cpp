@@ -1,7 +1,5 @@
 #include "render/win32/WinCompositor.h"
 
-#include <algorithm>
-
 #include "app/win32/HResult.h"
 #include "render/EffectDescription.h"
 #include "render/win32/D2DCanvas.h"
@@ -14,11 +12,6 @@
 #include "render/win32/winrt/CompositionInteropAbi.h"
 
 namespace orvane {
-namespace {
-
-winrt::SizeInt32 SurfaceSize(int width, int height) { return {std::max(width, 1), std::max(height, 1)}; }
-
-}  // namespace
 
 WinCompositor::WinCompositor(ComPtr<winrt::ICompositor> compositor, GraphicsDevice& device)
     : compositor_(std::move(compositor)), device_(device) {}
