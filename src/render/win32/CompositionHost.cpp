@@ -37,7 +37,6 @@ void CompositionHost::Initialize(HWND renderWindow, GraphicsDevice& graphicsDevi
 void CompositionHost::StartSoftwarePresenter(HRESULT reason) {
   Log(L"CompositionHost: system compositor unavailable (0x%08X), using software presenter",
       static_cast<std::uint32_t>(reason));
-  dispatcherQueueController_ = nullptr;
   softCompositor_ = std::make_unique<SoftCompositor>();
   presenter_ = std::make_unique<LayeredWindowPresenter>(*softCompositor_);
   compositor_ = std::make_unique<PresentingCompositor>(*softCompositor_, [this] { PresentSoftware(); });
