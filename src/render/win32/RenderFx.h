@@ -13,6 +13,7 @@
 #include <d2d1_1.h>
 
 #include <atomic>
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -133,7 +134,8 @@ class D2DEffectBase : public winrt::IGraphicsEffect,
 
  protected:
   explicit D2DEffectBase(EffectDescription description) : description_(std::move(description)) {}
-  virtual ~D2DEffectBase() = default;
+  // Release deletes through the final Derived; no vtable slot beyond the interfaces'.
+  ~D2DEffectBase() = default;
 
  private:
   std::atomic<ULONG> references_{1};
