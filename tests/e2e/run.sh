@@ -57,6 +57,10 @@ check "every log line has the [hh:mm:ss.mmm] form and ends in CR LF" \
   bash -c '! LC_ALL=C grep -avE "^\[[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}\] .*"$'"'\r'"'"$" "$1"' _ "$log_file"
 check "log says Orvane starting..." has_line "$log" '] Orvane starting...'
 check "log names the frame clock" matches "$log" '\] FrameClock: (DCompositionWaitForCompositorClock|DwmFlush)'
+check "log says GraphicsDevice created" has_line "$log" '] GraphicsDevice created'
+check "without a system compositor the software presenter takes over" \
+  matches "$log" '\] CompositionHost: system compositor unavailable \(0x[0-9A-F]{8}\), using software presenter'
+check "log says CompositionHost initialized" has_line "$log" '] CompositionHost initialized'
 
 section "single instance"
 start=$SECONDS
