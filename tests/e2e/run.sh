@@ -132,7 +132,7 @@ for _ in $(seq 1 100); do
   sleep 0.2
 done
 check "notepad is tracked under its lower-cased image path" has_line "$apps" 'exe:c:\windows\system32\notepad.exe | notepad | 1 | '
-kill "$notepad_pid" 2>/dev/null; wine taskkill /f /im notepad.exe >/dev/null 2>&1
+wine taskkill /f /im notepad.exe >/dev/null 2>&1
 wait "$notepad_pid" 2>/dev/null
 
 # -----------------------------------------------------------------------------
