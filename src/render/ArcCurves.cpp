@@ -13,21 +13,19 @@ double AngleBetween(double ux, double uy, double vx, double vy) {
 
 }  // namespace
 
-std::vector<CubicCurve> ArcToCubics(PointF start, const Path::Segment& arc) {
-  const PointF end = arc.p1;
-  if (start == end) return {};
-  double rx = std::fabs(arc.radiusX), ry = std::fabs(arc.radiusY);
-  if (!(rx > 0) || !(ry > 0) || !std::isfinite(rx) || !std::isfinite(ry)) {
-    const float dx = end.x - start.x, dy = end.y - start.y;
-    return {{{start.x + dx / 3, start.y + dy / 3}, {start.x + 2 * dx / 3, start.y + 2 * dy / 3}, end}};
-  }
+bool ToCenterForm(PointF from, const Path::Segment& segment, ArcCenterForm& out) {
+  const PointF to = segment.p1;
+  if (from == to) return false;
+  double rx = std::abs(segment.radiusX), ry = std::abs(segment.radiusY);
+  if (!(rx > 1e-6) || !(ry > 1e-6)) return false;
 
-  // Centre parameterisation, following the SVG implementation notes. On a
-  // y-down screen a clockwise sweep is SVG's positive-angle sweep.
-  const double phi = arc.rotationDegrees * std::numbers::pi / 180.0;
+  const double phi = segment.rotationDegrees * std::numbers::pi / 180.0;
   const double cosPhi = std::cos(phi), sinPhi = std::sin(phi);
-  const double hx = (static_cast<double>(start.x) - end.x) / 2, hy = (static_cast<double>(start.y) - end.y) / 2;
-  const double x1 = cosPhi * hx + sinPhi * hy, y1 = -sinPhi * hx + cosPhi * hy;
+  // The start point in the ellipse's own axes, relative to the chord's middle.
+  const double hx = (from.x - to.x) / 2.0, hy = (from.y - to.y) / 2.0;
+  const double x1 = cosPhi * hx + sinPhi * hy;
+  const double y1 = -sinPhi * hx + cosPhi * hy;
+
   const double lambda = (x1 * x1) / (rx * rx) + (y1 * y1) / (ry * ry);
   if (lambda > 1) {
     rx *= std::sqrt(lambda);
@@ -35,16 +33,39 @@ std::vector<CubicCurve> ArcToCubics(PointF start, const Path::Segment& arc) {
   }
   const double numerator = rx * rx * ry * ry - rx * rx * y1 * y1 - ry * ry * x1 * x1;
   const double denominator = rx * rx * y1 * y1 + ry * ry * x1 * x1;
-  const double root = std::sqrt(std::max(0.0, numerator / denominator));
-  const double sign = arc.largeArc != arc.clockwise ? 1.0 : -1.0;
-  const double cxPrime = sign * root * rx * y1 / ry, cyPrime = -sign * root * ry * x1 / rx;
-  const double cx = cosPhi * cxPrime - sinPhi * cyPrime + (static_cast<double>(start.x) + end.x) / 2;
-  const double cy = sinPhi * cxPrime + cosPhi * cyPrime + (static_cast<double>(start.y) + end.y) / 2;
+  double factor = std::sqrt(std::max(0.0, numerator / denominator));
+  if (segment.largeArc == segment.clockwise) factor = -factor;
+  const double cx1 = factor * rx * y1 / ry;
+  const double cy1 = -factor * ry * x1 / rx;
 
-  const double theta = AngleBetween(1, 0, (x1 - cxPrime) / rx, (y1 - cyPrime) / ry);
-  double sweep = AngleBetween((x1 - cxPrime) / rx, (y1 - cyPrime) / ry, (-x1 - cxPrime) / rx, (-y1 - cyPrime) / ry);
-  if (arc.clockwise && sweep < 0) sweep += 2 * std::numbers::pi;
-  if (!arc.clockwise && sweep > 0) sweep -= 2 * std::numbers::pi;
+  out.center = {static_cast<float>(cosPhi * cx1 - sinPhi * cy1 + (from.x + to.x) / 2.0),
+                static_cast<float>(sinPhi * cx1 + cosPhi * cy1 + (from.y + to.y) / 2.0)};
+  out.radiusX = static_cast<float>(rx);
+  out.radiusY = static_cast<float>(ry);
+  out.rotationRadians = static_cast<float>(phi);
+  const double ux = (x1 - cx1) / rx, uy = (y1 - cy1) / ry;
+  const double vx = (-x1 - cx1) / rx, vy = (-y1 - cy1) / ry;
+  out.startRadians = AngleBetween(1, 0, ux, uy);
+  double sweep = AngleBetween(ux, uy, vx, vy);
+  if (segment.clockwise && sweep < 0) sweep += 2 * std::numbers::pi;
+  if (!segment.clockwise && sweep > 0) sweep -= 2 * std::numbers::pi;
+  out.sweepRadians = sweep;
+  return true;
+}
+
+std::vector<CubicCurve> ArcToCubics(PointF start, const Path::Segment& arc) {
+  const PointF end = arc.p1;
+  if (start == end) return {};
+  ArcCenterForm form;
+  if (!std::isfinite(arc.radiusX) || !std::isfinite(arc.radiusY) || !ToCenterForm(start, arc, form)) {
+    // A zero radius draws the chord, as SVG does.
+    const float dx = end.x - start.x, dy = end.y - start.y;
+    return {{{start.x + dx / 3, start.y + dy / 3}, {start.x + 2 * dx / 3, start.y + 2 * dy / 3}, end}};
+  }
+  const double cx = form.center.x, cy = form.center.y;
+  const double rx = form.radiusX, ry = form.radiusY;
+  const double cosPhi = std::cos(form.rotationRadians), sinPhi = std::sin(form.rotationRadians);
+  const double theta = form.startRadians, sweep = form.sweepRadians;
 
   const int pieces = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / (std::numbers::pi / 2) - 1e-9)));
   const double step = sweep / pieces;

@@ -1,16 +1,12 @@
 #include "render/headless/CairoGeometry.h"
 
+#include "render/ArcCurves.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace orvane {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-double AngleBetween(double ux, double uy, double vx, double vy) {
-  return std::atan2(ux * vy - uy * vx, ux * vx + uy * vy);
-}
 
 void AppendArc(cairo_t* cr, const Path::Segment& segment) {
   double x = 0, y = 0;
@@ -39,46 +35,6 @@ cairo_matrix_t ToCairoMatrix(const Matrix3x2& m) {
   cairo_matrix_t out;
   cairo_matrix_init(&out, m.m11, m.m12, m.m21, m.m22, m.dx, m.dy);
   return out;
-}
-
-bool ToCenterForm(PointF from, const Path::Segment& segment, ArcCenterForm& out) {
-  const PointF to = segment.p1;
-  if (from == to) return false;
-  double rx = std::abs(segment.radiusX), ry = std::abs(segment.radiusY);
-  if (!(rx > 1e-6) || !(ry > 1e-6)) return false;
-
-  const double phi = segment.rotationDegrees * kPi / 180.0;
-  const double cosPhi = std::cos(phi), sinPhi = std::sin(phi);
-  // The start point in the ellipse's own axes, relative to the chord's middle.
-  const double hx = (from.x - to.x) / 2.0, hy = (from.y - to.y) / 2.0;
-  const double x1 = cosPhi * hx + sinPhi * hy;
-  const double y1 = -sinPhi * hx + cosPhi * hy;
-
-  const double lambda = (x1 * x1) / (rx * rx) + (y1 * y1) / (ry * ry);
-  if (lambda > 1) {
-    rx *= std::sqrt(lambda);
-    ry *= std::sqrt(lambda);
-  }
-  const double numerator = rx * rx * ry * ry - rx * rx * y1 * y1 - ry * ry * x1 * x1;
-  const double denominator = rx * rx * y1 * y1 + ry * ry * x1 * x1;
-  double factor = std::sqrt(std::max(0.0, numerator / denominator));
-  if (segment.largeArc == segment.clockwise) factor = -factor;
-  const double cx1 = factor * rx * y1 / ry;
-  const double cy1 = -factor * ry * x1 / rx;
-
-  out.center = {static_cast<float>(cosPhi * cx1 - sinPhi * cy1 + (from.x + to.x) / 2.0),
-                static_cast<float>(sinPhi * cx1 + cosPhi * cy1 + (from.y + to.y) / 2.0)};
-  out.radiusX = static_cast<float>(rx);
-  out.radiusY = static_cast<float>(ry);
-  out.rotationRadians = static_cast<float>(phi);
-  const double ux = (x1 - cx1) / rx, uy = (y1 - cy1) / ry;
-  const double vx = (-x1 - cx1) / rx, vy = (-y1 - cy1) / ry;
-  out.startRadians = AngleBetween(1, 0, ux, uy);
-  double sweep = AngleBetween(ux, uy, vx, vy);
-  if (segment.clockwise && sweep < 0) sweep += 2 * kPi;
-  if (!segment.clockwise && sweep > 0) sweep -= 2 * kPi;
-  out.sweepRadians = sweep;
-  return true;
 }
 
 void AppendPath(cairo_t* cr, const Path& path) {

@@ -19,19 +19,4 @@ void SetSource(cairo_t* cr, const Paint& paint);
 
 void SetStrokeStyle(cairo_t* cr, const StrokeStyle& stroke);
 
-// Centre form of an elliptical arc: the unit circle scaled by the radii,
-// rotated and moved to `center`, from angle `startRadians` turning by
-// `sweepRadians` (positive = clockwise on screen).
-struct ArcCenterForm {
-  PointF center;
-  float radiusX = 0, radiusY = 0, rotationRadians = 0;
-  double startRadians = 0, sweepRadians = 0;
-};
-
-// The centre form of the arc from `from` to `segment.p1`. Radii too small to
-// reach the end point are scaled up, as SVG and Direct2D do. Returns false
-// when the arc degenerates to a straight line (a zero radius) or to nothing
-// (end point equal to the start).
-bool ToCenterForm(PointF from, const Path::Segment& segment, ArcCenterForm& out);
-
 }  // namespace orvane
