@@ -64,10 +64,11 @@ class FakeIconSources : public IconSources {
     }
     return text;
   }
-  bool Exists(const std::wstring& path) override { return files.count(path) != 0 || folders.count(path) != 0; }
+  // File names compare without regard to case, as on Windows.
+  bool Exists(const std::wstring& path) override { return FindFile(path) != files.end() || folders.count(path) != 0; }
   bool IsFolder(const std::wstring& path) override { return folders.count(path) != 0; }
   std::optional<std::uint64_t> LastWriteTime(const std::wstring& path) override {
-    const auto found = files.find(path);
+    const auto found = FindFile(path);
     if (found == files.end()) return std::nullopt;
     return found->second;
   }
@@ -121,6 +122,14 @@ class FakeIconSources : public IconSources {
   }
 
  private:
+  std::map<std::wstring, std::uint64_t>::const_iterator FindFile(const std::wstring& path) {
+    const std::wstring lower = LowerCase(path);
+    for (auto it = files.begin(); it != files.end(); ++it) {
+      if (LowerCase(it->first) == lower) return it;
+    }
+    return files.end();
+  }
+
   template <class Map, class Key>
   static IconImage Lookup(const Map& map, const Key& key) {
     const auto found = map.find(key);

@@ -1,0 +1,179 @@
+#include "system/IconExtractor.h"
+
+#include <utility>
+
+#include "app/DataDirs.h"
+#include "app/Log.h"
+#include "system/FallbackIcon.h"
+#include "system/IconCacheKey.h"
+#include "system/IconTarget.h"
+#include "system/LogoAsset.h"
+
+namespace orvane {
+
+IconExtractor::IconExtractor(IconSources& sources, IconCache cache) : sources_(sources), cache_(std::move(cache)) {}
+
+std::wstring IconExtractor::Expand(const std::wstring& text) {
+  if (text.find(L'%') == std::wstring::npos) return text;
+  return sources_.ExpandEnvironment(text);
+}
+
+std::wstring IconExtractor::KeyFor(const std::wstring& text, const std::wstring& timedPath, unsigned size) {
+  // Fails (time 0) for AppsFolder names, URIs and missing files.
+  const std::uint64_t writeTime = sources_.LastWriteTime(timedPath).value_or(0);
+  return FormatIconCacheKey(sources_.LowerCase(text), writeTime, size);
+}
+
+std::wstring IconExtractor::TargetKey(const std::wstring& target, unsigned size) {
+  const std::wstring expanded = Expand(target);
+  return KeyFor(expanded, expanded, size);
+}
+
+std::wstring IconExtractor::CustomImageKey(const std::wstring& path, unsigned size) {
+  const std::wstring expanded = Expand(path);
+  return KeyFor(std::wstring(kCustomImagePrefix) + expanded, expanded, size);
+}
+
+std::optional<AppExecutionAlias> IconExtractor::ResolveAppExecutionAlias(const std::wstring& path) {
+  const std::optional<std::vector<std::uint8_t>> data = sources_.ReparseData(path);
+  if (!data) return std::nullopt;
+  return ParseAppExecLink(*data);
+}
+
+IconImage IconExtractor::PackageLogoForAumid(const std::wstring& aumid) {
+  const PackageLogoProperties package = sources_.PackageLogo(aumid);
+  if (package.installPath.empty() || package.smallLogoPath.empty()) return IconImage{};
+  const std::wstring declared = JoinPath(package.installPath, package.smallLogoPath);
+  const std::wstring best = FindBestLogoAsset(sources_, declared);
+  if (!best.empty()) {
+    IconImage image = sources_.DecodeImageFile(best);
+    if (!image.empty()) return image;
+  }
+  if (best != declared && sources_.Exists(declared)) {
+    IconImage image = sources_.DecodeImageFile(declared);
+    if (!image.empty()) return image;
+  }
+  return IconImage{};
+}
+
+IconImage IconExtractor::ExtractTarget(const std::wstring& target, unsigned size) {
+  const IconTarget kind = ClassifyIconTarget(target);
+  std::wstring aumid = kind.aumid;
+  std::wstring aliasExe;
+  if (kind.kind == IconTargetKind::Path || kind.kind == IconTargetKind::Shortcut) {
+    if (const std::optional<AppExecutionAlias> alias = ResolveAppExecutionAlias(target)) {
+      aliasExe = alias->exePath;
+      if (!alias->aumid.empty()) aumid = alias->aumid;
+    }
+  }
+
+  // An alias is a zero-byte file: the executable behind it has the icon.
+  if (!aliasExe.empty()) {
+    IconImage image = sources_.FileIcon(aliasExe, 0, size);
+    if (!image.empty()) return image;
+  }
+  if (!aumid.empty()) {
+    IconImage image = PackageLogoForAumid(aumid);
+    if (!image.empty()) return image;
+  }
+
+  const std::wstring& source = aliasExe.empty() ? target : aliasExe;
+  IconImage image = sources_.ShellItemImage(source, size);
+  if (!image.empty()) return image;
+
+  if (!aliasExe.empty()) {
+    // The executable's own icon was tried above.
+  } else if (kind.kind == IconTargetKind::Shortcut) {
+    // A shortcut file holds no icon resource; its icon location or its
+    // target does.
+    const ShortcutIconSource link = sources_.ReadShortcut(source);
+    const std::wstring iconPath = Expand(link.iconPath);
+    const std::wstring targetPath = Expand(link.targetPath);
+    if (!iconPath.empty()) {
+      image = sources_.FileIcon(iconPath, link.iconIndex, size);
+    } else if (!targetPath.empty()) {
+      image = sources_.FileIcon(targetPath, 0, size);
+    }
+    if (!image.empty()) return image;
+  } else {
+    image = sources_.FileIcon(source, 0, size);
+    if (!image.empty()) return image;
+  }
+
+  image = sources_.JumboIcon(source, size);
+  if (!image.empty()) return image;
+  return IconImage{};
+}
+
+IconImage IconExtractor::ForTarget(const std::wstring& target, unsigned size) {
+  const std::wstring key = TargetKey(target, size);
+  IconImage cached = cache_.Load(key);
+  if (!cached.empty()) return cached;
+
+  IconImage image = ExtractTarget(Expand(target), size);
+  if (!image.empty()) {
+    cache_.Save(key, image);
+    return image;
+  }
+  Log(L"IconExtractor: using fallback icon for %s", target);
+  return Fallback(size);
+}
+
+IconImage IconExtractor::ForRunningApp(WindowHandle window, const std::wstring& exePath, const std::wstring& aumid,
+                                       unsigned size) {
+  if (!aumid.empty()) return ForTarget(std::wstring(kAppsFolderPrefix) + aumid, size);
+  if (!exePath.empty()) return ForTarget(exePath, size);
+  if (window != kNoWindow) {
+    IconImage image = sources_.WindowIcon(window, size);
+    if (!image.empty()) return image;
+  }
+  return Fallback(size);
+}
+
+IconImage IconExtractor::ExtractCustomImage(const std::wstring& path, unsigned size) {
+  // Icon files decode as whatever frame comes first (often the smallest);
+  // icon extraction picks the frame nearest the size.
+  const bool iconFile = EndsWithNoCase(path, L".ico");
+  IconImage image = iconFile ? sources_.FileIcon(path, 0, size) : sources_.DecodeImageFile(path);
+  if (!image.empty()) return image;
+  image = iconFile ? sources_.DecodeImageFile(path) : sources_.FileIcon(path, 0, size);
+  if (!image.empty()) return image;
+  return sources_.ShellItemImage(path, size);
+}
+
+IconImage IconExtractor::ForCustomImage(const std::wstring& path, unsigned size) {
+  const std::wstring expanded = Expand(path);
+  if (expanded.empty() || !sources_.Exists(expanded)) return IconImage{};
+  const std::wstring key = CustomImageKey(expanded, size);
+  IconImage cached = cache_.Load(key);
+  if (!cached.empty()) return cached;
+
+  IconImage image = ExtractCustomImage(expanded, size);
+  if (image.empty()) return IconImage{};
+  cache_.Save(key, image);
+  return image;
+}
+
+IconImage IconExtractor::ForStockIcon(int stockId, unsigned size) {
+  const std::wstring key = StockIconCacheKey(stockId, size);
+  IconImage cached = cache_.Load(key);
+  if (!cached.empty()) return cached;
+
+  IconImage image = sources_.StockIcon(stockId, size);
+  if (image.empty()) return IconImage{};
+  cache_.Save(key, image);
+  return image;
+}
+
+IconImage IconExtractor::Fallback(unsigned size) {
+  IconImage stock = sources_.StockApplicationIcon(size);
+  if (!stock.empty()) return stock;
+  return DrawPlaceholderIcon(size);
+}
+
+IconExtractor& PlatformIconExtractor() {
+  static IconExtractor extractor(PlatformIconSources(), IconCache(PlatformPngCodec(), PlatformIconCacheFiles()));
+  return extractor;
+}
+
+}  // namespace orvane
