@@ -6,10 +6,19 @@
 #include "app/Log.h"
 #include "system/FallbackIcon.h"
 #include "system/IconCacheKey.h"
+#include "system/IconPixels.h"
 #include "system/IconTarget.h"
 #include "system/LogoAsset.h"
 
 namespace orvane {
+namespace {
+
+// A source's answer counts only when it would draw something: a picture
+// with no visible pixel (some shell sources answer a blank 1 x 1 bitmap) is
+// a failure, so the next source is asked and nothing invisible is cached.
+bool Shows(const IconImage& image) { return !image.empty() && AnyAlpha(image.pixels); }
+
+}  // namespace
 
 IconExtractor::IconExtractor(IconSources& sources, IconCache cache) : sources_(sources), cache_(std::move(cache)) {}
 
@@ -47,11 +56,11 @@ IconImage IconExtractor::PackageLogoForAumid(const std::wstring& aumid) {
   const std::wstring best = FindBestLogoAsset(sources_, declared);
   if (!best.empty()) {
     IconImage image = sources_.DecodeImageFile(best);
-    if (!image.empty()) return image;
+    if (Shows(image)) return image;
   }
   if (best != declared && sources_.Exists(declared)) {
     IconImage image = sources_.DecodeImageFile(declared);
-    if (!image.empty()) return image;
+    if (Shows(image)) return image;
   }
   return IconImage{};
 }
@@ -70,16 +79,16 @@ IconImage IconExtractor::ExtractTarget(const std::wstring& target, unsigned size
   // An alias is a zero-byte file: the executable behind it has the icon.
   if (!aliasExe.empty()) {
     IconImage image = sources_.FileIcon(aliasExe, 0, size);
-    if (!image.empty()) return image;
+    if (Shows(image)) return image;
   }
   if (!aumid.empty()) {
     IconImage image = PackageLogoForAumid(aumid);
-    if (!image.empty()) return image;
+    if (Shows(image)) return image;
   }
 
   const std::wstring& source = aliasExe.empty() ? target : aliasExe;
   IconImage image = sources_.ShellItemImage(source, size);
-  if (!image.empty()) return image;
+  if (Shows(image)) return image;
 
   if (!aliasExe.empty()) {
     // The executable's own icon was tried above.
@@ -94,14 +103,14 @@ IconImage IconExtractor::ExtractTarget(const std::wstring& target, unsigned size
     } else if (!targetPath.empty()) {
       image = sources_.FileIcon(targetPath, 0, size);
     }
-    if (!image.empty()) return image;
+    if (Shows(image)) return image;
   } else {
     image = sources_.FileIcon(source, 0, size);
-    if (!image.empty()) return image;
+    if (Shows(image)) return image;
   }
 
   image = sources_.JumboIcon(source, size);
-  if (!image.empty()) return image;
+  if (Shows(image)) return image;
   return IconImage{};
 }
 
@@ -125,7 +134,7 @@ IconImage IconExtractor::ForRunningApp(WindowHandle window, const std::wstring& 
   if (!exePath.empty()) return ForTarget(exePath, size);
   if (window != kNoWindow) {
     IconImage image = sources_.WindowIcon(window, size);
-    if (!image.empty()) return image;
+    if (Shows(image)) return image;
   }
   return Fallback(size);
 }
@@ -135,10 +144,12 @@ IconImage IconExtractor::ExtractCustomImage(const std::wstring& path, unsigned s
   // icon extraction picks the frame nearest the size.
   const bool iconFile = EndsWithNoCase(path, L".ico");
   IconImage image = iconFile ? sources_.FileIcon(path, 0, size) : sources_.DecodeImageFile(path);
-  if (!image.empty()) return image;
+  if (Shows(image)) return image;
   image = iconFile ? sources_.DecodeImageFile(path) : sources_.FileIcon(path, 0, size);
-  if (!image.empty()) return image;
-  return sources_.ShellItemImage(path, size);
+  if (Shows(image)) return image;
+  image = sources_.ShellItemImage(path, size);
+  if (Shows(image)) return image;
+  return IconImage{};
 }
 
 IconImage IconExtractor::ForCustomImage(const std::wstring& path, unsigned size) {
@@ -160,14 +171,14 @@ IconImage IconExtractor::ForStockIcon(int stockId, unsigned size) {
   if (!cached.empty()) return cached;
 
   IconImage image = sources_.StockIcon(stockId, size);
-  if (image.empty()) return IconImage{};
+  if (!Shows(image)) return IconImage{};
   cache_.Save(key, image);
   return image;
 }
 
 IconImage IconExtractor::Fallback(unsigned size) {
   IconImage stock = sources_.StockApplicationIcon(size);
-  if (!stock.empty()) return stock;
+  if (Shows(stock)) return stock;
   return DrawPlaceholderIcon(size);
 }
 

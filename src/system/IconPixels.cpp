@@ -5,13 +5,6 @@
 namespace orvane {
 namespace {
 
-bool AnyAlpha(std::span<const std::uint8_t> bgra) {
-  for (std::size_t i = 3; i < bgra.size(); i += 4) {
-    if (bgra[i] != 0) return true;
-  }
-  return false;
-}
-
 bool AnyColour(std::span<const std::uint8_t> bgra) {
   for (std::size_t i = 0; i + 3 < bgra.size(); i += 4) {
     if (bgra[i] != 0 || bgra[i + 1] != 0 || bgra[i + 2] != 0) return true;
@@ -24,6 +17,13 @@ void SetOpaque(std::span<std::uint8_t> bgra) {
 }
 
 }  // namespace
+
+bool AnyAlpha(std::span<const std::uint8_t> bgra) {
+  for (std::size_t i = 3; i < bgra.size(); i += 4) {
+    if (bgra[i] != 0) return true;
+  }
+  return false;
+}
 
 std::uint8_t PremultiplyChannel(std::uint8_t c, std::uint8_t a) {
   if (a == 0) return 0;
@@ -78,10 +78,7 @@ void FixUpShellBitmapAlpha(std::span<std::uint8_t> bgra) {
 }
 
 void FinishDrawnIcon(std::span<std::uint8_t> bgra, std::span<const std::uint8_t> mask) {
-  if (AnyAlpha(bgra)) {
-    PremultiplyBgra(bgra);
-    return;
-  }
+  if (AnyAlpha(bgra)) return;
   bool maskOpaqueSomewhere = false;
   if (mask.size() == bgra.size()) {
     for (std::size_t i = 0; i + 3 < mask.size(); i += 4) {

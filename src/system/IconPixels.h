@@ -19,6 +19,9 @@ std::uint8_t PremultiplyChannel(std::uint8_t c, std::uint8_t a);
 // min(255, (c * 255 + a / 2) / a) for 0 < a < 255; other alphas keep c.
 std::uint8_t UnpremultiplyChannel(std::uint8_t c, std::uint8_t a);
 
+// True when some pixel has a non-zero alpha, i.e. anything would show.
+bool AnyAlpha(std::span<const std::uint8_t> bgra);
+
 // In place over whole BGRA pixels (a trailing partial pixel is left alone).
 void PremultiplyBgra(std::span<std::uint8_t> bgra);
 void UnpremultiplyBgra(std::span<std::uint8_t> bgra);
@@ -36,12 +39,14 @@ std::vector<std::uint8_t> TopDownRows(std::span<const std::uint8_t> bits, int wi
 // bitmap stays as it is.
 void FixUpShellBitmapAlpha(std::span<std::uint8_t> bgra);
 
-// An icon drawn with DrawIconEx (DI_NORMAL) onto a cleared 32-bit DIB. When
-// any pixel has alpha the drawing is straight alpha and gets premultiplied.
-// An icon without alpha leaves every alpha at 0; then `mask` (the same icon
-// drawn with DI_MASK onto white: black where the icon is opaque, white where
-// it is transparent) gives the alpha. Without a usable mask (wrong size, or
-// nothing opaque in it) the shell bitmap rule applies.
+// An icon drawn with DrawIconEx (DI_NORMAL) onto a cleared 32-bit DIB. An
+// icon with alpha is alpha-blended over the transparent black, which leaves
+// premultiplied pixels: they are kept as drawn (premultiplying again would
+// darken every translucent edge). An icon without alpha leaves every alpha
+// at 0; then `mask` (the same icon drawn with DI_MASK onto white: black
+// where the icon is opaque, white where it is transparent) gives the alpha.
+// Without a usable mask (wrong size, or nothing opaque in it) the shell
+// bitmap rule applies.
 void FinishDrawnIcon(std::span<std::uint8_t> bgra, std::span<const std::uint8_t> mask);
 
 }  // namespace orvane

@@ -294,12 +294,26 @@ TEST_F(IconExtractorTest, PathSourcesInOrderFirstSuccessWins) {
   }
 }
 
-TEST_F(IconExtractorTest, InvalidPicturesFromASourceCountAsFailures) {
+// Broken or blank answers (a shell source may hand back an empty 1 x 1
+// bitmap) pass on to the next source and are never cached.
+TEST_F(IconExtractorTest, InvalidOrBlankPicturesCountAsFailures) {
   IconImage broken = TestIcon(4, 4, 1);
   broken.pixels.resize(10);
+  IconImage blank;
+  blank.width = 1;
+  blank.height = 1;
+  blank.pixels = {0, 0, 0, 0};
   sources.shellImages[kTool] = broken;
+  sources.fileIcons[{kTool, 0}] = blank;
   sources.jumboIcons[kTool] = TestIcon(256, 256, 1);
   EXPECT_EQ(extractor.ForTarget(kTool, 48), TestIcon(256, 256, 1));
+
+  sources.jumboIcons[kTool] = blank;
+  sources.stockApplication = blank;
+  EXPECT_EQ(extractor.ForTarget(kTool, 64), DrawPlaceholderIcon(64));
+  EXPECT_EQ(CacheFileCount(), 1u);  // only the first answer
+  sources.stockIcons[kStockIconRecycler] = blank;
+  EXPECT_EQ(extractor.ForStockIcon(kStockIconRecycler, 64), IconImage{});
 }
 
 TEST_F(IconExtractorTest, EnvironmentIsExpandedForSources) {

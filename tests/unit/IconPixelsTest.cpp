@@ -123,7 +123,8 @@ TEST(IconPixelsTest, DrawnIconWithoutAlphaTakesItsMask) {
     Bytes out;
   };
   const Case cases[] = {
-      {"alpha drawn: premultiplied, mask ignored", {200, 100, 50, 128, 9, 9, 9, 0}, {0, 0, 0, 0, 0, 0, 0, 0},
+      // DrawIconEx blends alpha icons over the cleared DIB: already premultiplied.
+      {"alpha drawn: kept as drawn, mask ignored", {100, 50, 25, 128, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0},
        {100, 50, 25, 128, 0, 0, 0, 0}},
       {"mask: black opaque, white transparent", {200, 100, 50, 0, 9, 9, 9, 0}, {0, 0, 0, 0, 255, 255, 255, 0},
        {200, 100, 50, 255, 0, 0, 0, 0}},
