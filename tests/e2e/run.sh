@@ -127,11 +127,14 @@ section "window tracker sees a running program"
 wine notepad >/dev/null 2>&1 &
 notepad_pid=$!
 for _ in $(seq 1 100); do
-  apps="$(probe apps)"
+  apps="$(probe apps 'C:\orvane-e2e-icons')"
   has_line "$apps" 'exe:c:\windows\system32\notepad.exe |' && break
   sleep 0.2
 done
 check "notepad is tracked under its lower-cased image path" has_line "$apps" 'exe:c:\windows\system32\notepad.exe | notepad | 1 | '
+check "notepad's icon is extracted at 48 x 48" matches "$apps" 'notepad\.exe \| .* \| icon 48x48$'
+check "the icon is cached as a %016llx.png file" \
+  bash -c 'ls "$1" | grep -qE "^[0-9a-f]{16}\.png$"' _ "$(wine_unix_path 'C:\orvane-e2e-icons')"
 wine taskkill /f /im notepad.exe >/dev/null 2>&1
 wait "$notepad_pid" 2>/dev/null
 

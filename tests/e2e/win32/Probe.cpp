@@ -9,8 +9,9 @@
 //                                                 stays open STAY_MS, print its caption and text,
 //                                                 press OK, print "exit=<code>"
 //   orvane-probe window-pid CLASS                 print the process id owning the window of CLASS
-//   orvane-probe apps                             refresh the window tracker and print one line per
+//   orvane-probe apps [CACHE_DIR]                 refresh the window tracker and print one line per
 //                                                 running app: key | display name | window count | title
+//                                                 | icon WxH (through the icon cache in CACHE_DIR)
 //   orvane-probe render                           draw through the graphics device and the Direct2D
 //                                                 canvases and probe pixels; exit code = failures
 //   orvane-probe shortcut LNK                     print the target, working folder, description
@@ -25,6 +26,8 @@
 #include <vector>
 
 #include "RenderProbe.h"
+#include "app/DataDirs.h"
+#include "system/IconExtractor.h"
 #include "system/WindowTracker.h"
 #include "system/win32/Win32WindowSystem.h"
 
@@ -187,13 +190,21 @@ int Shortcut(const wchar_t* path) {
   return rc;
 }
 
-int Apps() {
+int Apps(const wchar_t* cacheDir) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (cacheDir != nullptr) {
+    CreateDirectoryW(cacheDir, nullptr);
+    orvane::SetCacheDirectory(cacheDir);
+  }
   orvane::Win32WindowSystem system;
   orvane::WindowTracker tracker(system);
   tracker.Refresh();
   for (const auto& app : tracker.Apps()) {
+    const orvane::IconImage icon = orvane::PlatformIconExtractor().ForRunningApp(
+        app.windows.empty() ? orvane::kNoWindow : app.windows.front().hwnd, app.exePath, app.aumid, 48);
     PrintUtf8(app.key + L" | " + app.displayName + L" | " + std::to_wstring(app.windows.size()) + L" | " +
-              (app.windows.empty() ? std::wstring() : app.windows.front().title));
+              (app.windows.empty() ? std::wstring() : app.windows.front().title) + L" | icon " +
+              std::to_wstring(icon.width) + L"x" + std::to_wstring(icon.height));
   }
   PrintUtf8(L"frontmost=" + tracker.FrontmostAppName());
   return 0;
@@ -225,7 +236,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"close-window" && argc >= 3) return CloseWindow(argv[2], number(3));
   if (command == L"fatal-box" && argc >= 3) return FatalBox(argv[2], number(3), argc > 4 ? number(4) : 20000u);
   if (command == L"shortcut" && argc >= 3) return Shortcut(argv[2]);
-  if (command == L"apps") return Apps();
+  if (command == L"apps") return Apps(argc > 2 ? argv[2] : nullptr);
   if (command == L"render") {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const int failures = RunRenderProbe();
