@@ -5,9 +5,11 @@
 // its own in the same folder and is renamed over the final name in one
 // step, so a reader (another thread, or another copy of the program sharing
 // the folder) sees the old file or the new one, never a part of either.
-// Two writers of one key both succeed and the last rename wins. A file that
-// cannot be read or decoded, is cut short or holds a picture above 512
-// pixels is a miss; the caller extracts again and the save replaces it.
+// Two writers of one key each write a whole file; the last rename wins (a
+// rename the system refuses is a failed write: the temporary file is
+// removed and the entry stays as it was). A file that cannot be read or
+// decoded, is cut short or holds a picture above 512 pixels is a miss; the
+// caller extracts again and the save replaces it.
 
 #include <cstddef>
 #include <cstdint>
