@@ -65,6 +65,22 @@ IconImage IconExtractor::PackageLogoForAumid(const std::wstring& aumid) {
   return IconImage{};
 }
 
+IconImage IconExtractor::ShortcutFileIcon(const std::wstring& shortcut, unsigned size) {
+  // A shortcut file holds no icon resource; its icon location or its target does.
+  const ShortcutIconSource link = sources_.ReadShortcut(shortcut);
+  const std::wstring iconPath = Expand(link.iconPath);
+  if (!iconPath.empty()) {
+    IconImage image = sources_.FileIcon(iconPath, link.iconIndex, size);
+    if (Shows(image)) return image;
+  }
+  const std::wstring targetPath = Expand(link.targetPath);
+  if (!targetPath.empty()) {
+    IconImage image = sources_.FileIcon(targetPath, 0, size);
+    if (Shows(image)) return image;
+  }
+  return IconImage{};
+}
+
 IconImage IconExtractor::ExtractTarget(const std::wstring& target, unsigned size) {
   const IconTarget kind = ClassifyIconTarget(target);
   std::wstring aumid = kind.aumid;
@@ -90,21 +106,10 @@ IconImage IconExtractor::ExtractTarget(const std::wstring& target, unsigned size
   IconImage image = sources_.ShellItemImage(source, size);
   if (Shows(image)) return image;
 
-  if (!aliasExe.empty()) {
-    // The executable's own icon was tried above.
-  } else if (kind.kind == IconTargetKind::Shortcut) {
-    // A shortcut file holds no icon resource; its icon location or its
-    // target does.
-    const ShortcutIconSource link = sources_.ReadShortcut(source);
-    const std::wstring iconPath = Expand(link.iconPath);
-    const std::wstring targetPath = Expand(link.targetPath);
-    if (!iconPath.empty()) {
-      image = sources_.FileIcon(iconPath, link.iconIndex, size);
-    } else if (!targetPath.empty()) {
-      image = sources_.FileIcon(targetPath, 0, size);
-    }
+  if (kind.kind == IconTargetKind::Shortcut && aliasExe.empty()) {
+    image = ShortcutFileIcon(source, size);
     if (Shows(image)) return image;
-  } else {
+  } else if (aliasExe.empty()) {  // an alias's executable was asked above
     image = sources_.FileIcon(source, 0, size);
     if (Shows(image)) return image;
   }

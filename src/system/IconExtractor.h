@@ -57,6 +57,7 @@ class IconExtractor {
   std::wstring Expand(const std::wstring& text);
   std::wstring KeyFor(const std::wstring& lowerText, const std::wstring& timedPath, unsigned size);
   IconImage ExtractTarget(const std::wstring& target, unsigned size);
+  IconImage ShortcutFileIcon(const std::wstring& shortcut, unsigned size);
   IconImage ExtractCustomImage(const std::wstring& path, unsigned size);
 
   IconSources& sources_;

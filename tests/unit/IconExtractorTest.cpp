@@ -392,11 +392,12 @@ TEST_F(IconExtractorTest, ShortcutsFallBackToTheirIconLocationOrTarget) {
   EXPECT_EQ(TakeRequests(), (Requests{L"factory " + link + L" 48", L"shortcut " + link,
                                       L"fileicon C:\\Windows\\system32\\shell32.dll#-16 48"}));
 
-  sources.shortcuts[link] = {L"", 0, kTool};
+  // An icon location that yields nothing: the target's own icon.
+  sources.shortcuts[link] = {L"C:\\Gone\\icons.dll", 3, kTool};
   sources.fileIcons[{kTool, 0}] = TestIcon(16, 16, 2);
   EXPECT_EQ(extractor.ForTarget(link, 64), TestIcon(16, 16, 2));
-  EXPECT_EQ(TakeRequests(),
-            (Requests{L"factory " + link + L" 64", L"shortcut " + link, L"fileicon " + kTool + L"#0 64"}));
+  EXPECT_EQ(TakeRequests(), (Requests{L"factory " + link + L" 64", L"shortcut " + link,
+                                      L"fileicon C:\\Gone\\icons.dll#3 64", L"fileicon " + kTool + L"#0 64"}));
 
   sources.shortcuts.clear();  // unreadable: the system image list still knows the file
   sources.jumboIcons[link] = TestIcon(256, 256, 3);
