@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CapturedLog.h"
 #include "IconFakeSources.h"
 #include "app/DataDirs.h"
 #include "app/Log.h"
@@ -22,24 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Requests = std::vector<std::wstring>;
-
-class CapturedLog : public LogBackend {
- public:
-  CapturedLog() { SetLogBackend(this); }
-  ~CapturedLog() override { SetLogBackend(nullptr); }
-  LogTime Now() override { return {}; }
-  void DebugOutput(const std::wstring& line) override {
-    std::lock_guard<std::mutex> guard(mutex_);
-    lines.push_back(line);
-  }
-  bool OpenFile(const std::wstring&) override { return false; }
-  void Append(std::string_view) override {}
-
-  std::vector<std::wstring> lines;
-
- private:
-  std::mutex mutex_;
-};
 
 // ------------------------------------------------------------ classification
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CapturedLog.h"
 #include "app/Log.h"
 #include "system/FakeUserProfilePlatform.h"
 #include "system/UserProfile.h"
@@ -190,24 +191,6 @@ INSTANTIATE_TEST_SUITE_P(Sources, AccountPictureTest, ::testing::ValuesIn(kPictu
                          [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- loading
-
-class CapturedLog : public LogBackend {
- public:
-  CapturedLog() { SetLogBackend(this); }
-  ~CapturedLog() override { SetLogBackend(nullptr); }
-  LogTime Now() override { return {}; }
-  void DebugOutput(const std::wstring& line) override {
-    std::lock_guard<std::mutex> guard(mutex_);
-    lines.push_back(line);
-  }
-  bool OpenFile(const std::wstring&) override { return false; }
-  void Append(std::string_view) override {}
-
-  std::vector<std::wstring> lines;
-
- private:
-  std::mutex mutex_;
-};
 
 class UserProfileLoadTest : public ::testing::Test {
  protected:
