@@ -404,13 +404,20 @@ void D2DCanvas::UnwindTo(size_t clipDepth, size_t levelDepth) {
   ApplyTransform();
 }
 
-void D2DCanvas::RunContent(const std::function<void(Canvas&)>& content) {
-  const size_t clipDepth = clips_.size();
-  const Matrix3x2 transform = transform_;
-  content(*this);
-  while (clips_.size() > clipDepth) PopClip();
-  transform_ = transform;
-  ApplyTransform();
+void D2DCanvas::RunContent(const std::function<void(Canvas&)>& content, size_t unwindClips, size_t unwindLevels) {
+  // On a throw the caller's clips and levels are unwound too, so every
+  // caller's push is undone in one place.
+  try {
+    const size_t clipDepth = clips_.size();
+    const Matrix3x2 transform = transform_;
+    content(*this);
+    while (clips_.size() > clipDepth) PopClip();
+    transform_ = transform;
+    ApplyTransform();
+  } catch (...) {
+    UnwindTo(unwindClips, unwindLevels);
+    throw;
+  }
 }
 
 // --- Clips and layers -----------------------------------------------------------
@@ -477,9 +484,8 @@ void D2DCanvas::DrawLayer(float opacity, const std::function<void(Canvas&)>& con
   }
   if (!native) PushOffscreen(levels_.back().area);
   try {
-    RunContent(content);
+    RunContent(content, clipDepth, levelDepth);
   } catch (...) {
-    UnwindTo(clipDepth, levelDepth);
     if (native && alpha < 1.0f) context()->PopLayer();
     throw;
   }
@@ -512,12 +518,7 @@ void D2DCanvas::NativeShadow(const ShadowStyle& shadow, float sigma, const std::
   // applied), so the effect's output is drawn untransformed.
   const size_t clipDepth = clips_.size(), levelDepth = levels_.size();
   PushRecording();
-  try {
-    RunContent(content);
-  } catch (...) {
-    UnwindTo(clipDepth, levelDepth);
-    throw;
-  }
+  RunContent(content, clipDepth, levelDepth);
   const Level level = FinishLevel();
 
   ComPtr<ID2D1Effect> effect;
@@ -549,12 +550,7 @@ void D2DCanvas::CpuShadow(const ShadowStyle& shadow, float sigma, const std::fun
                      std::ceil(area.right - offsetX + reach), std::ceil(area.bottom - offsetY + reach)};
   const size_t clipDepth = clips_.size(), levelDepth = levels_.size();
   PushOffscreen(source);
-  try {
-    RunContent(content);
-  } catch (...) {
-    UnwindTo(clipDepth, levelDepth);
-    throw;
-  }
+  RunContent(content, clipDepth, levelDepth);
   const Level level = FinishLevel();
 
   const int width = static_cast<int>(level.area.width()), height = static_cast<int>(level.area.height());

@@ -108,7 +108,9 @@ class D2DCanvas final : public Canvas {
   void PushRecording();
   Level FinishLevel();  // ends and removes the top level
   ComPtr<ID2D1Bitmap> UploadOffscreen(const Level& level);
-  void RunContent(const std::function<void(Canvas&)>& content);
+  // Runs content, then drops the clips it left and restores the transform;
+  // if anything throws, unwinds to the given clip and level depths first.
+  void RunContent(const std::function<void(Canvas&)>& content, size_t unwindClips, size_t unwindLevels);
   void UnwindTo(size_t clipDepth, size_t levelDepth);
   void NativeShadow(const ShadowStyle& shadow, float sigma, const std::function<void(Canvas&)>& content);
   void CpuShadow(const ShadowStyle& shadow, float sigma, const std::function<void(Canvas&)>& content);
