@@ -7,6 +7,8 @@ include(GoogleTest)
 file(GLOB ORVANE_UNIT_TEST_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/unit/*.cpp")
 add_executable(orvane_tests ${ORVANE_UNIT_TEST_SOURCES})
 target_include_directories(orvane_tests PRIVATE "${CMAKE_SOURCE_DIR}/tests")
+# Hand-written input files the tests read (tests/unit/data).
+target_compile_definitions(orvane_tests PRIVATE ORVANE_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/unit/data")
 target_link_libraries(orvane_tests PRIVATE orvane_portable orvane_setup_core GTest::gtest GTest::gtest_main)
 gtest_discover_tests(orvane_tests DISCOVERY_TIMEOUT 60)
 

@@ -212,14 +212,22 @@ float JsonNumber(const nlohmann::ordered_json& object, std::string_view key, flo
   return NumberOf(object, key, fallback, minimum, maximum);
 }
 
-std::optional<DockConfig> ParseConfig(std::string_view bytes, const PinProbe& probe) {
+nlohmann::json ParseJsonDocument(std::string_view bytes) {
   try {
     // The round trip turns every malformed UTF-8 sequence into U+FFFD, so a
     // stray byte in a note costs that character, not the whole file.
     const std::string text = WideToUtf8(Utf8ToWide(bytes));
-    if (!NestingWithinLimit(text)) return std::nullopt;
-    const nlohmann::json root = nlohmann::json::parse(text, nullptr, /*allow_exceptions=*/false);
-    if (root.is_discarded() || !root.is_object()) return std::nullopt;
+    if (!NestingWithinLimit(text)) return nlohmann::json::value_t::discarded;
+    return nlohmann::json::parse(text, nullptr, /*allow_exceptions=*/false);
+  } catch (const std::exception&) {
+    return nlohmann::json::value_t::discarded;  // out of memory on an absurd document: treated like any bad one
+  }
+}
+
+std::optional<DockConfig> ParseConfig(std::string_view bytes, const PinProbe& probe) {
+  try {
+    const nlohmann::json root = ParseJsonDocument(bytes);
+    if (!root.is_object()) return std::nullopt;
     return ReadConfig(root, probe);
   } catch (const std::exception&) {
     return std::nullopt;  // out of memory on an absurd file: treated like any bad file

@@ -28,6 +28,12 @@ float JsonNumber(const nlohmann::ordered_json& object, std::string_view key, flo
 // Documents nested deeper than this are refused rather than parsed.
 inline constexpr size_t kMaxJsonDepth = 512;
 
+// Parses a UTF-8 document from outside (a file, a web service). Malformed
+// UTF-8 reads as U+FFFD; bytes that are not JSON, a document nested deeper
+// than kMaxJsonDepth or running out of memory give a discarded value
+// (is_discarded()). Never throws.
+nlohmann::json ParseJsonDocument(std::string_view bytes);
+
 // Reads a whole config.json. nullopt when the bytes are not one JSON object
 // (empty, truncated, a top-level array, nested too deeply); never throws.
 // Invalid UTF-8 is read as U+FFFD. An empty pinned list is refilled through
