@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Passes the tests: installs what is missing, builds and runs the native unit
-# tests (plainly and under ThreadSanitizer), builds the Windows deliverables and runs the end-to-end tests under
+# tests (plainly and under ThreadSanitizer), fuzzes the parsers for a bounded
+# time, builds the Windows deliverables and runs the end-to-end tests under
 # Wine. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +18,9 @@ echo "== unit tests under ThreadSanitizer"
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan
 ctest --preset tsan -j2 2>&1 | tail -n 3
+
+echo "== fuzz targets (bounded time)"
+scripts/fuzz.sh
 
 echo "== Windows cross build"
 cmake --preset windows >/dev/null
