@@ -1,6 +1,7 @@
 #include "system/WeatherJ1.h"
 
 #include <climits>
+#include <exception>
 
 #include <nlohmann/json.hpp>
 
