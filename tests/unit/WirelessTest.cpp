@@ -436,8 +436,8 @@ TEST(ReadBluetoothTest, CountsNamesAndOrdersDevices) {
 }
 
 TEST(ReadBluetoothTest, NamesSortByUtf16CodeUnits) {
-  // U+FF21 sorts after U+10000 by code point but before it in UTF-16
-  // (0xFF21 > 0xD800), as the system compares.
+  // By code point U+FF21 comes first; in UTF-16, which the system compares,
+  // U+10000 (0xD800 0xDC00) does.
   std::vector<BluetoothDeviceEntry> devices(2);
   devices[0].name = L"\U00010000";
   devices[1].name = L"\xFF21";
