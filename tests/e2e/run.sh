@@ -123,6 +123,15 @@ done <<<"$render_out"
 check "render probe ran its checks (exit $render_code)" matches "$render_out" '^ok '
 
 # -----------------------------------------------------------------------------
+section "wireless adapters on a machine without Wi-Fi, Bluetooth or radio service"
+wireless="$(probe wireless)"
+check "Wi-Fi reads as absent" has_line "$wireless" "wifi present=0 on=0 connected=0 networks=0"
+check "Bluetooth reads as absent" has_line "$wireless" "bluetooth present=0 on=0 connected=0 devices=0"
+check "radio lookup fails softly without the radio service" has_line "$wireless" "radio wifi found=0 present=0 on=0"
+check "radio switch fails softly without the radio service" has_line "$wireless" "radio wifi set=0"
+check "a join without a WLAN interface is refused" has_line "$wireless" "join=0"
+
+# -----------------------------------------------------------------------------
 section "window tracker sees a running program"
 wine notepad >/dev/null 2>&1 &
 notepad_pid=$!

@@ -14,6 +14,8 @@
 //                                                 | icon WxH (through the icon cache in CACHE_DIR)
 //   orvane-probe render                           draw through the graphics device and the Direct2D
 //                                                 canvases and probe pixels; exit code = failures
+//   orvane-probe wireless                         read Wi-Fi, Bluetooth and radios, scan, disconnect
+//                                                 and try a join through the real adapters
 //   orvane-probe shortcut LNK                     print the target, working folder, description
 //                                                 and icon of a shell link
 #include <windows.h>
@@ -26,6 +28,7 @@
 #include <vector>
 
 #include "RenderProbe.h"
+#include "WirelessProbe.h"
 #include "app/DataDirs.h"
 #include "system/IconExtractor.h"
 #include "system/WindowTracker.h"
@@ -242,6 +245,12 @@ int wmain(int argc, wchar_t** argv) {
     const int failures = RunRenderProbe();
     CoUninitialize();
     return failures;
+  }
+  if (command == L"wireless") {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const int result = RunWirelessProbe();
+    CoUninitialize();
+    return result;
   }
   std::fprintf(stderr, "unknown command\n");
   return 64;
