@@ -11,4 +11,8 @@ using WindowHandle = std::uintptr_t;
 
 inline constexpr WindowHandle kNoWindow = 0;
 
+// A display monitor: HMONITOR bits on Windows. Zero means none (the display
+// controls take it as the primary monitor).
+using MonitorHandle = std::uintptr_t;
+
 }  // namespace orvane

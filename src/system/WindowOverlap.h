@@ -7,8 +7,6 @@
 
 namespace orvane {
 
-using MonitorHandle = std::uintptr_t;  // HMONITOR bits
-
 struct OverlapQuery {
   std::uint32_t ownProcessId = 0;
   MonitorHandle monitor = 0;

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
-#include <future>
 #include <latch>
 #include <memory>
 #include <mutex>
@@ -12,25 +11,13 @@
 #include <thread>
 #include <vector>
 
+#include "ReturnsInTime.h"
 #include "app/ExitRestores.h"
 
 namespace orvane {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Runs body on a thread of its own and reports whether it returned within a
-// generous 10 s. A hung body is abandoned, so the test fails instead of
-// hanging; body must therefore own (share) everything it touches.
-bool ReturnsInTime(std::function<void()> body) {
-  auto done = std::make_shared<std::promise<void>>();
-  std::future<void> finished = done->get_future();
-  std::thread([body = std::move(body), done] {
-    body();
-    done->set_value();
-  }).detach();
-  return finished.wait_for(10s) == std::future_status::ready;
-}
 
 class ExitRestoresTest : public ::testing::Test {
  protected:
