@@ -2,7 +2,13 @@
 # RT_RCDATA 201) and the small probe program the Wine end-to-end tests drive.
 enable_language(RC)
 
-set(ORVANE_WIN32_LIBS ole32 oleaut32 uuid shell32 shlwapi user32 gdi32 comctl32 dwmapi advapi32 windowscodecs propsys d3d11 d2d1 dwrite dxgi dxguid runtimeobject winhttp wlanapi bthprops)
+set(ORVANE_WIN32_LIBS
+  ole32 oleaut32 uuid shell32 shlwapi user32 gdi32 comctl32 dwmapi advapi32
+  windowscodecs propsys d3d11 d2d1 dwrite dxgi dxguid runtimeobject
+  winhttp
+  wlanapi bthprops
+  dxva2 powrprof wbemuuid
+)
 if(MSVC)
   # Static runtime; wWinMain/wmain are picked up by the linker on its own.
   set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")

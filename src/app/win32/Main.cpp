@@ -13,6 +13,7 @@
 #include "app/TextUtil.h"
 #include "app/win32/App.h"
 #include "app/win32/HResult.h"
+#include "system/win32/Win32SystemControls.h"
 
 namespace {
 
@@ -47,6 +48,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return 0;
   }
 
+  // Before the crash filter exists, so it never sees a half-written slot.
+  ProcessExitRestores().restoreGamma = [] { ProcessNightLight().Restore(); };
   SetUnhandledExceptionFilter(&CrashFilter);
 
   const HRESULT oleResult = OleInitialize(nullptr);
