@@ -132,6 +132,24 @@ check "radio switch fails softly without the radio service" has_line "$wireless"
 check "a join without a WLAN interface is refused" has_line "$wireless" "join=0"
 
 # -----------------------------------------------------------------------------
+section "system controls read the machine"
+sysctl="$(probe sysctl)"
+size="$(sed -n 's/^display=\([0-9]*x[0-9]*\)@[0-9]*$/\1/p' <<<"$sysctl")"
+check "display mode read from EnumDisplaySettingsW ($size)" matches "$size" '^[1-9][0-9]*x[1-9][0-9]*$'
+check "resolution list holds the current size, marked" has_line "$sysctl" "${size:-none}*"
+monitor="$(sed -n 's/^monitor=//p' <<<"$sysctl")"
+check "monitor named by EnumDisplayDevicesW ($monitor)" test -n "$monitor" -a "$monitor" != "内建显示器"
+check "GetSystemPowerStatus answers" has_line "$sysctl" "power-status=ok"
+check "battery reading is well formed" matches "$sysctl" '^battery=(none|[0-9]{1,3}%( charging)?)$'
+check "recycle bin query answers" matches "$sysctl" '^recycle-bin=[0-9]+ items, [0-9]+ bytes$'
+if has_line "$sysctl" "gamma-read=ok"; then
+  check "night light tints the gamma ramp" has_line "$sysctl" "night-light=tinted"
+  check "restore puts the gamma ramp back" has_line "$sysctl" "gamma-restore=restored"
+else
+  echo "  skip  gamma ramp round trip (this X server has no gamma ramp)"
+fi
+
+# -----------------------------------------------------------------------------
 section "window tracker sees a running program"
 wine notepad >/dev/null 2>&1 &
 notepad_pid=$!

@@ -18,6 +18,9 @@
 //                                                 and try a join through the real adapters
 //   orvane-probe shortcut LNK                     print the target, working folder, description
 //                                                 and icon of a shell link
+//   orvane-probe sysctl                           read the display, battery, recycle bin and volume
+//                                                 and tint and restore the gamma ramp, one
+//                                                 "name=value" line each
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -29,6 +32,7 @@
 
 #include "RenderProbe.h"
 #include "WirelessProbe.h"
+#include "SystemControlsProbe.h"
 #include "app/DataDirs.h"
 #include "system/IconExtractor.h"
 #include "system/WindowTracker.h"
@@ -251,6 +255,12 @@ int wmain(int argc, wchar_t** argv) {
     const int result = RunWirelessProbe();
     CoUninitialize();
     return result;
+  }
+  if (command == L"sysctl") {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const int rc = RunSystemControlsProbe();
+    CoUninitialize();
+    return rc;
   }
   std::fprintf(stderr, "unknown command\n");
   return 64;
