@@ -54,7 +54,7 @@ void ProbeGamma() {
                       : during == ScaledGammaRamp(*before, GainsFor(true, false)) ? L"tinted"
                                                                                    : L"not tinted");
   nightLight.Restore();
-  const std::optional<GammaRamp> after = gamma->Read();
+  const std::optional<GammaRamp> after = gamma ? gamma->Read() : std::nullopt;
   Line("gamma-restore", after == before ? L"restored" : L"not restored");
 }
 
