@@ -4,6 +4,7 @@
 // EnterWorkerThread. Windows: win32/WinMediaSessionSource; tests and the
 // preview tool: FakeMediaSessionSource.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +14,22 @@
 namespace orvane {
 
 enum class MediaCommand { TogglePlayPause, Next, Previous };
+
+// The virtual-key code of the media key that does the same as command.
+constexpr std::uint16_t MediaKeyCode(MediaCommand command) {
+  switch (command) {
+    case MediaCommand::Next:
+      return 0xB0;  // VK_MEDIA_NEXT_TRACK
+    case MediaCommand::Previous:
+      return 0xB1;  // VK_MEDIA_PREV_TRACK
+    case MediaCommand::TogglePlayPause:
+      break;
+  }
+  return 0xB3;  // VK_MEDIA_PLAY_PAUSE
+}
+
+// Thumbnail streams of no bytes or more than this give no cover art.
+inline constexpr std::uint64_t kMaxCoverArtBytes = 8 * 1024 * 1024;
 
 // The current session as read in one poll.
 struct MediaSessionRead {

@@ -311,6 +311,12 @@ TEST_F(MediaSessionFixture, CommandsFallBackToMediaKeys) {
   }
 }
 
+TEST(MediaSessionTest, MediaKeysAreTheStandardVirtualKeys) {
+  EXPECT_EQ(MediaKeyCode(MediaCommand::TogglePlayPause), 0xB3);
+  EXPECT_EQ(MediaKeyCode(MediaCommand::Next), 0xB0);
+  EXPECT_EQ(MediaKeyCode(MediaCommand::Previous), 0xB1);
+}
+
 // Real threads, for the ThreadSanitizer run.
 
 void WaitUntilReleased(const std::shared_ptr<FakeMediaSessionSource>& source) {

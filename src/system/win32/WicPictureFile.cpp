@@ -11,17 +11,19 @@
 
 namespace orvane {
 
-IconImage DecodePictureFile(const std::wstring& path) {
+namespace {
+
+ComPtr<IWICImagingFactory> CreateFactory() {
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               factory.PutVoid()))) {
-    return IconImage{};
+    return {};
   }
-  ComPtr<IWICBitmapDecoder> decoder;
-  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                decoder.Put()))) {
-    return IconImage{};
-  }
+  return factory;
+}
+
+// Frame 0 of the decoder, converted to premultiplied BGRA.
+IconImage DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder) {
   ComPtr<IWICBitmapFrameDecode> frame;
   if (FAILED(decoder->GetFrame(0, frame.Put()))) return IconImage{};
   UINT width = 0;
@@ -55,6 +57,38 @@ IconImage DecodePictureFile(const std::wstring& path) {
   image.width = static_cast<int>(width);
   image.height = static_cast<int>(height);
   return image;
+}
+
+}  // namespace
+
+IconImage DecodePictureFile(const std::wstring& path) {
+  ComPtr<IWICImagingFactory> factory = CreateFactory();
+  if (!factory) return IconImage{};
+  ComPtr<IWICBitmapDecoder> decoder;
+  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                decoder.Put()))) {
+    return IconImage{};
+  }
+  return DecodeFirstFrame(factory.Get(), decoder.Get());
+}
+
+IconImage DecodePictureBytes(std::span<const std::uint8_t> bytes) {
+  if (bytes.empty() || bytes.size() > std::numeric_limits<DWORD>::max()) return IconImage{};
+  ComPtr<IWICImagingFactory> factory = CreateFactory();
+  if (!factory) return IconImage{};
+  // The WIC stream reads the caller's memory in place; it is gone before
+  // this function returns.
+  ComPtr<IWICStream> stream;
+  if (FAILED(factory->CreateStream(stream.Put())) ||
+      FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())))) {
+    return IconImage{};
+  }
+  ComPtr<IWICBitmapDecoder> decoder;
+  if (FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                              decoder.Put()))) {
+    return IconImage{};
+  }
+  return DecodeFirstFrame(factory.Get(), decoder.Get());
 }
 
 }  // namespace orvane

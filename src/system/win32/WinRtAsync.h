@@ -30,6 +30,19 @@ struct IAsyncOperation : IInspectable {
   virtual HRESULT STDMETHODCALLTYPE GetResults(TResultAbi* results) = 0;
 };
 
+// Windows.Foundation.IAsyncOperationWithProgress<TResult, TProgress>, likewise
+// parameterised. Slot order checked against the Windows SDK's public
+// windows.foundation.collections.h (IAsyncOperationWithProgress_impl); the
+// progress and completion handlers are never used here.
+template <class TResultAbi, class TProgressAbi>
+struct IAsyncOperationWithProgress : IInspectable {
+  virtual HRESULT STDMETHODCALLTYPE put_Progress(IUnknown* handler) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Progress(IUnknown** handler) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Completed(IUnknown* handler) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Completed(IUnknown** handler) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetResults(TResultAbi* results) = 0;
+};
+
 }  // namespace winrt
 
 inline constexpr std::chrono::milliseconds kAsyncPollInterval{10};
@@ -41,16 +54,23 @@ inline constexpr std::chrono::milliseconds kAsyncPollInterval{10};
 HRESULT WaitForAsync(IInspectable* operation, std::chrono::milliseconds timeout,
                      std::chrono::milliseconds pollInterval = kAsyncPollInterval);
 
-// Waits for the operation and returns its result; throws HResultError when
-// the operation is null, fails, is cancelled or times out.
-template <class TResultAbi>
-TResultAbi AwaitValue(winrt::IAsyncOperation<TResultAbi>* operation, std::chrono::milliseconds timeout,
-                      std::source_location where = std::source_location::current()) {
+namespace detail {
+template <class TResultAbi, class Operation>
+TResultAbi AwaitResults(Operation* operation, std::chrono::milliseconds timeout, std::source_location where) {
   if (operation == nullptr) ThrowHResult(E_POINTER, where);
   ThrowIfFailed(WaitForAsync(operation, timeout), where);
   TResultAbi result{};
   ThrowIfFailed(operation->GetResults(&result), where);
   return result;
+}
+}  // namespace detail
+
+// Waits for the operation and returns its result; throws HResultError when
+// the operation is null, fails, is cancelled or times out.
+template <class TResultAbi>
+TResultAbi AwaitValue(winrt::IAsyncOperation<TResultAbi>* operation, std::chrono::milliseconds timeout,
+                      std::source_location where = std::source_location::current()) {
+  return detail::AwaitResults<TResultAbi>(operation, timeout, where);
 }
 
 // The same for operations whose result is an object; null results are
@@ -58,7 +78,13 @@ TResultAbi AwaitValue(winrt::IAsyncOperation<TResultAbi>* operation, std::chrono
 template <class T>
 ComPtr<T> AwaitObject(winrt::IAsyncOperation<T*>* operation, std::chrono::milliseconds timeout,
                       std::source_location where = std::source_location::current()) {
-  return ComPtr<T>::Attach(AwaitValue(operation, timeout, where));
+  return ComPtr<T>::Attach(detail::AwaitResults<T*>(operation, timeout, where));
+}
+template <class T, class TProgressAbi>
+ComPtr<T> AwaitObject(winrt::IAsyncOperationWithProgress<T*, TProgressAbi>* operation,
+                      std::chrono::milliseconds timeout,
+                      std::source_location where = std::source_location::current()) {
+  return ComPtr<T>::Attach(detail::AwaitResults<T*>(operation, timeout, where));
 }
 
 // Initialises COM in the multithreaded apartment for the life of the object,
