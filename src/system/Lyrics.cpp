@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/TextUtil.h"
+#include "config/ConfigJson.h"
 
 namespace orvane {
 namespace {
@@ -116,9 +117,10 @@ std::wstring LyricsSearchPath(std::wstring_view title, std::wstring_view artist)
 }
 
 std::vector<LyricLine> LyricsFromResponse(std::string_view body) {
-  // Malformed UTF-8 becomes U+FFFD first, so one bad byte in a field nobody
-  // reads does not make the whole answer unreadable.
-  const nlohmann::json root = nlohmann::json::parse(WideToUtf8(Utf8ToWide(body)), nullptr, false);
+  // Malformed UTF-8 reads as U+FFFD, so one bad byte in a field nobody reads
+  // does not make the whole answer unreadable; a hostile answer nested
+  // thousands deep is refused instead of exhausting the worker's stack.
+  const nlohmann::json root = ParseJsonDocument(body);
   if (root.is_object()) return LinesOfElement(root);
   if (root.is_array()) {
     for (const nlohmann::json& element : root) {

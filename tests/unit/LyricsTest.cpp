@@ -130,6 +130,13 @@ TEST(LyricsTest, LinesFromServiceAnswers) {
   for (const auto& c : cases) EXPECT_EQ(LyricsFromResponse(c.body), c.expected) << c.name;
 }
 
+// A hostile answer nested as deep as the body ceiling allows must be refused,
+// not recursed into on a worker thread's small stack.
+TEST(LyricsTest, DeeplyNestedAnswerIsRefused) {
+  const std::string body = std::string(256 * 1024, '[') + std::string(256 * 1024, ']');
+  EXPECT_TRUE(LyricsFromResponse(body).empty());
+}
+
 class LyricsFetchTest : public ::testing::Test {
  protected:
   static constexpr const wchar_t* kGet = L"/api/get?track_name=Song&artist_name=Ann";
