@@ -1,0 +1,51 @@
+#include "dock/DockGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orvane {
+
+DockOrientation DockOrientationFromConfig(const std::wstring& dockPosition) {
+  if (dockPosition == L"left") return DockOrientation::Left;
+  if (dockPosition == L"right") return DockOrientation::Right;
+  return DockOrientation::Bottom;
+}
+
+float DockDpiScale(std::optional<unsigned> monitorDpi, unsigned windowDpi) {
+  if (monitorDpi && *monitorDpi != 0) return static_cast<float>(*monitorDpi) / 96.0f;
+  if (windowDpi != 0) return static_cast<float>(windowDpi) / 96.0f;
+  return 1.0f;
+}
+
+DockGeometry ComputeDockGeometry(const DockConfig& config, const PixelRect& monitor, float scale) {
+  if (!(scale > 0.0f)) scale = 1.0f;
+  DockGeometry g;
+  g.orientation = DockOrientationFromConfig(config.dockPosition);
+  g.scale = scale;
+  g.monitor = monitor;
+  g.monitor.right = monitor.left + std::max(320, monitor.width());
+  g.monitor.bottom = monitor.top + std::max(240, monitor.height());
+
+  const bool vertical = IsVerticalDock(g.orientation);
+  const float dips = 2.0f * config.paddingY + config.bottomMargin + config.magnification * config.iconSize + 116.0f;
+  const int across = vertical ? g.monitor.width() : g.monitor.height();
+  g.thickness = std::min(across, std::max(120, static_cast<int>(std::ceil(dips * scale))));
+
+  const PixelRect& m = g.monitor;
+  switch (g.orientation) {
+    case DockOrientation::Bottom:
+      g.renderWindow = {m.left, m.bottom - g.thickness, m.right, m.bottom};
+      break;
+    case DockOrientation::Left:
+      g.renderWindow = {m.left, m.top, m.left + g.thickness, m.bottom};
+      break;
+    case DockOrientation::Right:
+      g.renderWindow = {m.right - g.thickness, m.top, m.right, m.bottom};
+      break;
+  }
+  g.windowLength = static_cast<float>(g.renderWindow.width()) / scale;
+  g.windowDepth = static_cast<float>(g.renderWindow.height()) / scale;
+  return g;
+}
+
+}  // namespace orvane

@@ -1,0 +1,45 @@
+#pragma once
+// Where the dock's render window sits: a strip along one edge of the monitor,
+// thick enough for fully magnified icons plus room above them for the
+// bounce, in physical pixels; and the same window measured in DIPs.
+
+#include <optional>
+#include <string>
+
+#include "config/DockConfig.h"
+
+namespace orvane {
+
+enum class DockOrientation : int { Bottom = 0, Left = 1, Right = 2 };
+
+// "left" and "right" stand the dock on that edge; anything else is the bottom.
+DockOrientation DockOrientationFromConfig(const std::wstring& dockPosition);
+
+inline bool IsVerticalDock(DockOrientation orientation) { return orientation != DockOrientation::Bottom; }
+
+// Effective DPI of the monitor / 96 when it is known (non-zero), else the
+// window's DPI / 96, else 1.
+float DockDpiScale(std::optional<unsigned> monitorDpi, unsigned windowDpi);
+
+struct PixelRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+  bool operator==(const PixelRect&) const = default;
+};
+
+struct DockGeometry {
+  DockOrientation orientation = DockOrientation::Bottom;
+  float scale = 1.0f;       // physical pixels per DIP
+  PixelRect monitor;        // the whole monitor (not the work area), at least 320 x 240
+  int thickness = 0;        // pixels across the dock
+  PixelRect renderWindow;   // screen pixels
+  float windowLength = 0;   // render window width in DIPs
+  float windowDepth = 0;    // render window height in DIPs
+
+  bool operator==(const DockGeometry&) const = default;
+};
+
+DockGeometry ComputeDockGeometry(const DockConfig& config, const PixelRect& monitor, float scale);
+
+}  // namespace orvane
