@@ -35,7 +35,7 @@ void BM_DockFrameStep(benchmark::State& state) {
   DockFrameInput input;
   input.dt = 1.0f / 120;
   input.hovering = true;
-  const DockBounds bounds = animator.layout().hoverBounds;
+  const RectF bounds = animator.layout().hoverBounds;
   input.pointer.y = (bounds.top + bounds.bottom) / 2;
   float x = bounds.left;
   float step = 3.0f;

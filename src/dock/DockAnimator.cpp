@@ -77,7 +77,7 @@ bool DockAnimator::Step(std::span<const DockItemView> items, const DockFrameInpu
 
   // Magnification: a Gaussian bell around the pointer over the previous frame's centres.
   const float px = input.pointer.x, py = input.pointer.y;
-  hoverActive_ = haveLayout_ && hiddenAmount.value < 0.25f && !dragging && !input.contextMenuOpen && input.hovering &&
+  hoverActive_ = haveLayout_ && hiddenAmount.value < 0.25f && !dragging && !input.popups.contextMenuOpen && input.hovering &&
                  InsideHoverBounds(layout_, px, py, 16.0f);
   const float pointerAlong = bottom ? px : py;
   const float magnification = config_.magnification;
@@ -171,13 +171,7 @@ bool DockAnimator::Step(std::span<const DockItemView> items, const DockFrameInpu
   }
   hover.windowLength = geometry_.windowLength;
   hover.dragging = dragging;
-  hover.contextMenuOpen = input.contextMenuOpen;
-  hover.stackPopupOpen = input.stackPopupOpen;
-  hover.trayPopupOpen = input.trayPopupOpen;
-  hover.previewVisible = input.previewVisible;
-  hover.pointerInPreview = input.pointerInPreview;
-  hover.musicVisible = input.musicVisible;
-  hover.pointerInMusic = input.pointerInMusic;
+  hover.popups = input.popups;
   popups_ = hoverPopups_.Step(hover, config_);
 
   const bool effectsAnimating = effects_.Tick(dt, geometry_.scale, sprites_);

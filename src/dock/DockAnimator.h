@@ -36,13 +36,7 @@ struct DockFrameInput {
   bool overRecycleBin = false;
   int dropSlot = -1;  // where the drop gap opens
 
-  bool contextMenuOpen = false;
-  bool stackPopupOpen = false;
-  bool trayPopupOpen = false;
-  bool previewVisible = false;
-  bool pointerInPreview = false;
-  bool musicVisible = false;
-  bool pointerInMusic = false;
+  DockPopupState popups;
 };
 
 class DockAnimator {

@@ -17,21 +17,21 @@ float DockDpiScale(std::optional<unsigned> monitorDpi, unsigned windowDpi) {
   return 1.0f;
 }
 
-DockGeometry ComputeDockGeometry(const DockConfig& config, const PixelRect& monitor, float scale) {
+DockGeometry ComputeDockGeometry(const DockConfig& config, const ScreenRect& monitor, float scale) {
   if (!(scale > 0.0f)) scale = 1.0f;
   DockGeometry g;
   g.orientation = DockOrientationFromConfig(config.dockPosition);
   g.scale = scale;
   g.monitor = monitor;
-  g.monitor.right = monitor.left + std::max(320, monitor.width());
-  g.monitor.bottom = monitor.top + std::max(240, monitor.height());
+  g.monitor.right = monitor.left + std::max(320, monitor.Width());
+  g.monitor.bottom = monitor.top + std::max(240, monitor.Height());
 
   const bool vertical = IsVerticalDock(g.orientation);
   const float dips = 2.0f * config.paddingY + config.bottomMargin + config.magnification * config.iconSize + 116.0f;
-  const int across = vertical ? g.monitor.width() : g.monitor.height();
+  const int across = vertical ? g.monitor.Width() : g.monitor.Height();
   g.thickness = std::min(across, std::max(120, static_cast<int>(std::ceil(dips * scale))));
 
-  const PixelRect& m = g.monitor;
+  const ScreenRect& m = g.monitor;
   switch (g.orientation) {
     case DockOrientation::Bottom:
       g.renderWindow = {m.left, m.bottom - g.thickness, m.right, m.bottom};
@@ -43,8 +43,8 @@ DockGeometry ComputeDockGeometry(const DockConfig& config, const PixelRect& moni
       g.renderWindow = {m.right - g.thickness, m.top, m.right, m.bottom};
       break;
   }
-  g.windowLength = static_cast<float>(g.renderWindow.width()) / scale;
-  g.windowDepth = static_cast<float>(g.renderWindow.height()) / scale;
+  g.windowLength = static_cast<float>(g.renderWindow.Width()) / scale;
+  g.windowDepth = static_cast<float>(g.renderWindow.Height()) / scale;
   return g;
 }
 

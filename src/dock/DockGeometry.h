@@ -7,6 +7,7 @@
 #include <string>
 
 #include "config/DockConfig.h"
+#include "system/WindowSystem.h"
 
 namespace orvane {
 
@@ -21,25 +22,18 @@ inline bool IsVerticalDock(DockOrientation orientation) { return orientation != 
 // window's DPI / 96, else 1.
 float DockDpiScale(std::optional<unsigned> monitorDpi, unsigned windowDpi);
 
-struct PixelRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
-  bool operator==(const PixelRect&) const = default;
-};
-
 struct DockGeometry {
   DockOrientation orientation = DockOrientation::Bottom;
   float scale = 1.0f;       // physical pixels per DIP
-  PixelRect monitor;        // the whole monitor (not the work area), at least 320 x 240
+  ScreenRect monitor;        // the whole monitor (not the work area), at least 320 x 240
   int thickness = 0;        // pixels across the dock
-  PixelRect renderWindow;   // screen pixels
+  ScreenRect renderWindow;   // screen pixels
   float windowLength = 0;   // render window width in DIPs
   float windowDepth = 0;    // render window height in DIPs
 
   bool operator==(const DockGeometry&) const = default;
 };
 
-DockGeometry ComputeDockGeometry(const DockConfig& config, const PixelRect& monitor, float scale);
+DockGeometry ComputeDockGeometry(const DockConfig& config, const ScreenRect& monitor, float scale);
 
 }  // namespace orvane

@@ -5,7 +5,7 @@
 namespace orvane {
 
 int HitTestDock(const DockLayout& layout, float x, float y) {
-  const DockBounds& b = layout.hoverBounds;
+  const RectF& b = layout.hoverBounds;
   const bool bottom = layout.orientation == DockOrientation::Bottom;
   // The band above a bottom dock's icons (and beside a side dock's) is a
   // little wider than the icons so the pointer does not flicker at the edge.
@@ -34,7 +34,7 @@ int HitTestDock(const DockLayout& layout, float x, float y) {
 }
 
 bool InsideHoverBounds(const DockLayout& layout, float x, float y, float margin) {
-  const DockBounds& b = layout.hoverBounds;
+  const RectF& b = layout.hoverBounds;
   return x >= b.left - margin && x <= b.right + margin && y >= b.top - margin && y <= b.bottom + margin;
 }
 

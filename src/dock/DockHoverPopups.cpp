@@ -7,11 +7,11 @@ namespace orvane {
 DockHoverRequests DockHoverPopups::Step(const DockHoverInput& input, const DockConfig& config) {
   DockHoverRequests out;
   out.anchor = input.anchor;
-  bool previewVisible = input.previewVisible;
-  bool musicVisible = input.musicVisible;
+  bool previewVisible = input.popups.previewVisible;
+  bool musicVisible = input.popups.musicVisible;
   if (!previewVisible) previewItem_ = -1;
 
-  const bool blocked = input.dragging || input.contextMenuOpen || input.stackPopupOpen || input.trayPopupOpen;
+  const bool blocked = input.dragging || input.popups.contextMenuOpen || input.popups.stackPopupOpen || input.popups.trayPopupOpen;
   StepPreview(input, config.enableWindowPreview && !blocked, previewVisible, musicVisible, out);
   StepMusic(input, config.showDockMusic && !blocked, previewVisible, musicVisible, out);
 
@@ -66,7 +66,7 @@ void DockHoverPopups::StepPreview(const DockHoverInput& input, bool enabled, boo
   }
   previewDwell_ = 0;
   previewDwellItem_ = -1;
-  if (!previewVisible || input.pointerInPreview) {
+  if (!previewVisible || input.popups.pointerInPreview) {
     previewLeave_ = 0;
     return;
   }
@@ -107,7 +107,7 @@ void DockHoverPopups::StepMusic(const DockHoverInput& input, bool enabled, bool&
     return;
   }
   musicDwell_ = 0;
-  if (!musicVisible || input.pointerInMusic) {
+  if (!musicVisible || input.popups.pointerInMusic) {
     musicLeave_ = 0;
     return;
   }

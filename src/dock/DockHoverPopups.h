@@ -15,6 +15,17 @@ struct DockPopupAnchor {
   float x = 0, y = 0;
 };
 
+// The popups' state as the hub sees it this frame.
+struct DockPopupState {
+  bool contextMenuOpen = false;
+  bool stackPopupOpen = false;
+  bool trayPopupOpen = false;
+  bool previewVisible = false;
+  bool pointerInPreview = false;
+  bool musicVisible = false;
+  bool pointerInMusic = false;
+};
+
 struct DockHoverInput {
   float dt = 0;
   int hovered = -1;  // item index, -1 none
@@ -25,13 +36,7 @@ struct DockHoverInput {
   float windowLength = 0;
 
   bool dragging = false;  // an item drag runs
-  bool contextMenuOpen = false;
-  bool stackPopupOpen = false;
-  bool trayPopupOpen = false;
-  bool previewVisible = false;
-  bool pointerInPreview = false;
-  bool musicVisible = false;
-  bool pointerInMusic = false;
+  DockPopupState popups;
 };
 
 struct DockTooltipRequest {

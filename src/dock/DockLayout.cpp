@@ -144,7 +144,7 @@ void LayoutDock(std::span<const DockFrameRecord> items, const DockConfig& config
     if (i + 1 < n) t += GapAfter(r, items[i + 1], bottom, config.iconSpacing);
   }
 
-  DockBounds& b = out.hoverBounds;
+  RectF& b = out.hoverBounds;
   switch (params.orientation) {
     case DockOrientation::Bottom:
       b = {plate.x, farEdge, plate.x + plate.width, plate.y + plate.height};

@@ -9,6 +9,7 @@
 #include "config/DockConfig.h"
 #include "dock/DockGeometry.h"
 #include "dock/DockItemKind.h"
+#include "render/Canvas.h"
 
 namespace orvane {
 
@@ -40,14 +41,10 @@ struct DockRectF {
   float x = 0, y = 0, width = 0, height = 0;
 };
 
-struct DockBounds {
-  float left = 0, top = 0, right = 0, bottom = 0;
-};
-
 struct DockLayout {
   DockOrientation orientation = DockOrientation::Bottom;
   DockRectF plate;
-  DockBounds hoverBounds;  // the plate along the dock; across, from the screen edge to the farthest icon
+  RectF hoverBounds;  // the plate along the dock; across, from the screen edge to the farthest icon
   std::vector<DockSlot> slots;
 };
 

@@ -125,12 +125,12 @@ TEST_F(DockAnimatorTest, NoHoverWhileHiddenDraggingOrMenuOpen) {
   EXPECT_TRUE(animator.hoverActive());
   EXPECT_EQ(animator.hovered(), 1);
 
-  input.contextMenuOpen = true;
+  input.popups.contextMenuOpen = true;
   Frame();
   EXPECT_FALSE(animator.hoverActive());
   EXPECT_EQ(animator.hovered(), -1);
   EXPECT_FLOAT_EQ(motions[1].magnification.target, 1);
-  input.contextMenuOpen = false;
+  input.popups.contextMenuOpen = false;
 
   input.shouldHide = true;
   FramesToSettle();

@@ -17,10 +17,10 @@ class DockHoverPopupsTest : public testing::Test {
     input.anchor = {100.0f + hovered, 40};
     input.windowLength = 1280;
     const DockHoverRequests r = popups.Step(input, config);
-    if (r.showPreview) input.previewVisible = true;
-    if (r.hidePreview) input.previewVisible = false;
-    if (r.showMusic) input.musicVisible = true;
-    if (r.hideMusic) input.musicVisible = false;
+    if (r.showPreview) input.popups.previewVisible = true;
+    if (r.hidePreview) input.popups.previewVisible = false;
+    if (r.showMusic) input.popups.musicVisible = true;
+    if (r.hideMusic) input.popups.musicVisible = false;
     return r;
   }
   // Frames until `done` holds for the result, or -1 after 100.
@@ -44,22 +44,22 @@ const auto kHidesMusic = [](const DockHoverRequests& r) { return r.hideMusic; };
 
 TEST_F(DockHoverPopupsTest, PreviewOpensAfterDwellAndClosesAfterLeaving) {
   EXPECT_EQ(FramesUntil(3, kShowsPreview), 17);  // 0.26 s
-  EXPECT_TRUE(input.previewVisible);
+  EXPECT_TRUE(input.popups.previewVisible);
   // Staying on the item opens it once only, and the tooltip stays away.
   const DockHoverRequests again = Frame(3);
   EXPECT_FALSE(again.showPreview);
   EXPECT_FALSE(again.tooltip.show);
   EXPECT_FALSE(again.timersRunning);
 
-  input.pointerInPreview = true;  // into the preview: it stays
+  input.popups.pointerInPreview = true;  // into the preview: it stays
   EXPECT_EQ(FramesUntil(-1, kHidesPreview), -1);
-  input.pointerInPreview = false;
+  input.popups.pointerInPreview = false;
   EXPECT_EQ(FramesUntil(-1, kHidesPreview), 15);  // 0.22 s
 }
 
 TEST_F(DockHoverPopupsTest, OpeningThePreviewHidesTooltipAndMusic) {
-  input.musicVisible = true;
-  input.pointerInMusic = true;
+  input.popups.musicVisible = true;
+  input.popups.pointerInMusic = true;
   DockHoverRequests opened;
   FramesUntil(3, [&](const DockHoverRequests& r) { return r.showPreview ? (opened = r, true) : false; });
   EXPECT_TRUE(opened.hideTooltipNow);
@@ -84,9 +84,9 @@ TEST_F(DockHoverPopupsTest, BlockedOrDisabledPreviewClosesAtOnce) {
   const Case cases[] = {
       {"disabled", [](DockHoverInput&, DockConfig& c) { c.enableWindowPreview = false; }},
       {"dragging", [](DockHoverInput& i, DockConfig&) { i.dragging = true; }},
-      {"context menu", [](DockHoverInput& i, DockConfig&) { i.contextMenuOpen = true; }},
-      {"stack popup", [](DockHoverInput& i, DockConfig&) { i.stackPopupOpen = true; }},
-      {"tray popup", [](DockHoverInput& i, DockConfig&) { i.trayPopupOpen = true; }},
+      {"context menu", [](DockHoverInput& i, DockConfig&) { i.popups.contextMenuOpen = true; }},
+      {"stack popup", [](DockHoverInput& i, DockConfig&) { i.popups.stackPopupOpen = true; }},
+      {"tray popup", [](DockHoverInput& i, DockConfig&) { i.popups.trayPopupOpen = true; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -14,10 +14,10 @@ TEST(DockGeometryTest, RenderWindowPerEdge) {
   struct Case {
     const char* name;
     const wchar_t* position;
-    PixelRect monitor;
+    ScreenRect monitor;
     float scale;
     int thickness;
-    PixelRect window;
+    ScreenRect window;
   };
   // (2 x 7 + 10 + 1.65 x 48 + 116) = 219.2 DIPs
   const Case cases[] = {
@@ -35,8 +35,8 @@ TEST(DockGeometryTest, RenderWindowPerEdge) {
     const DockGeometry g = ComputeDockGeometry(config, c.monitor, c.scale);
     EXPECT_EQ(g.thickness, c.thickness);
     EXPECT_EQ(g.renderWindow, c.window);
-    EXPECT_FLOAT_EQ(g.windowLength, c.window.width() / c.scale);
-    EXPECT_FLOAT_EQ(g.windowDepth, c.window.height() / c.scale);
+    EXPECT_FLOAT_EQ(g.windowLength, c.window.Width() / c.scale);
+    EXPECT_FLOAT_EQ(g.windowDepth, c.window.Height() / c.scale);
   }
 }
 
