@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/TextUtil.h"
+#include "system/IconSources.h"
 
 namespace orvane {
 namespace {
@@ -63,6 +64,12 @@ std::optional<AppExecutionAlias> ParseAppExecLink(std::span<const std::uint8_t> 
   if (strings.size() > 2) alias.exePath = strings[2];
   if (alias.aumid.empty() && alias.exePath.empty()) return std::nullopt;
   return alias;
+}
+
+std::optional<AppExecutionAlias> ResolveAppExecutionAlias(IconSources& files, const std::wstring& path) {
+  const std::optional<std::vector<std::uint8_t>> data = files.ReparseData(path);
+  if (!data) return std::nullopt;
+  return ParseAppExecLink(*data);
 }
 
 }  // namespace orvane

@@ -11,6 +11,8 @@
 
 namespace orvane {
 
+class IconSources;
+
 inline constexpr std::uint32_t kReparseTagAppExecLink = 0x8000001B;
 // FSCTL_GET_REPARSE_POINT reads into a buffer of this size.
 inline constexpr std::size_t kReparseBufferBytes = 4096;
@@ -28,5 +30,9 @@ struct AppExecutionAlias {
 // second is the AUMID, the third the executable. nullopt unless one of them
 // is non-empty.
 std::optional<AppExecutionAlias> ParseAppExecLink(std::span<const std::uint8_t> reparseData);
+
+// The alias a path is, read through the platform's file queries; nullopt
+// when the path is no reparse point or its data names nothing.
+std::optional<AppExecutionAlias> ResolveAppExecutionAlias(IconSources& files, const std::wstring& path);
 
 }  // namespace orvane

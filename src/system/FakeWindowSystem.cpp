@@ -195,13 +195,22 @@ bool FakeWindowSystem::IsIconic(WindowHandle window) {
 std::optional<ScreenRect> FakeWindowSystem::WindowRect(WindowHandle window) {
   const Entry* entry = EntryOf(window);
   if (entry == nullptr || entry->window.rectQueryFails) return std::nullopt;
-  return entry->window.rect;
+  return ShownRect(*entry);
 }
 
 std::optional<ScreenRect> FakeWindowSystem::ExtendedFrameBounds(WindowHandle window) {
   const Entry* entry = EntryOf(window);
   if (entry == nullptr || entry->window.frameBoundsQueryFails) return std::nullopt;
+  if (IsZoomed(window)) return ShownRect(*entry);
   return entry->window.frameBounds.value_or(entry->window.rect);
+}
+
+ScreenRect FakeWindowSystem::ShownRect(const Entry& entry) const {
+  // A maximised window fills its monitor's work area; rect keeps its normal place.
+  if (entry.window.zoomed && !entry.window.iconic) {
+    if (const FakeMonitor* monitor = MonitorNearest(entry.window.rect)) return monitor->workArea;
+  }
+  return entry.window.rect;
 }
 
 std::wstring FakeWindowSystem::WindowText(WindowHandle window, std::size_t bufferChars) {
@@ -302,6 +311,132 @@ bool FakeWindowSystem::PostWindowMessage(WindowHandle window, std::uint32_t mess
   if (postsFail_ || EntryOf(window) == nullptr) return false;
   posted_.push_back(PostedMessage{window, message});
   return true;
+}
+
+// --- WindowSystem: window actions ------------------------------------------------------------------
+
+bool FakeWindowSystem::IsWindow(WindowHandle window) { return EntryOf(window) != nullptr; }
+
+bool FakeWindowSystem::IsZoomed(WindowHandle window) {
+  const Entry* entry = EntryOf(window);
+  return entry != nullptr && entry->window.zoomed && !entry->window.iconic;
+}
+
+WindowHandle FakeWindowSystem::NextActivationCandidate(WindowHandle after) {
+  for (const WindowHandle window : zOrder_) {
+    const Entry* entry = EntryOf(window);
+    if (window != after && entry != nullptr && entry->window.visible && !entry->window.iconic) return window;
+  }
+  return kNoWindow;
+}
+
+void FakeWindowSystem::ShowWindowAsync(WindowHandle window, int command) { ShowWindow(window, command); }
+
+void FakeWindowSystem::ShowWindow(WindowHandle window, int command) {
+  Entry* entry = EntryOf(window);
+  if (entry == nullptr) return;
+  FakeWindow& state = entry->window;
+  state.visible = true;
+  switch (command) {
+    case kShowMinimize:
+      state.iconic = true;
+      // Windows activates the next top-level window.
+      if (foreground_ == window) foreground_ = NextActivationCandidate(window);
+      break;
+    case kShowRestore:
+      // A minimised window comes back as it was (maximised or not); a
+      // maximised one returns to its normal size.
+      if (state.iconic) {
+        state.iconic = false;
+      } else {
+        state.zoomed = false;
+      }
+      break;
+    case kShowMaximized:
+      state.iconic = false;
+      state.zoomed = true;
+      break;
+    default:
+      break;
+  }
+  // Activation by ShowWindow is left to SetForegroundWindow: the foreground
+  // lock keeps a background process from activating this way.
+}
+
+void FakeWindowSystem::BringWindowToTop(WindowHandle window) {
+  if (EntryOf(window) != nullptr) BringToTop(window);
+}
+
+bool FakeWindowSystem::SetForegroundWindow(WindowHandle window) {
+  if (EntryOf(window) == nullptr) return false;
+  const WindowHandle current = ForegroundWindow();
+  if (foregroundLocked_ && current != kNoWindow && ProcessIdOf(current) != currentProcessId_ &&
+      attachedInputs_.count({currentThreadId_, WindowThreadId(current)}) == 0) {
+    return false;
+  }
+  foreground_ = window;
+  BringToTop(window);
+  return true;
+}
+
+std::uint32_t FakeWindowSystem::WindowThreadId(WindowHandle window) {
+  const Entry* entry = EntryOf(window);
+  if (entry == nullptr) return 0;
+  return entry->window.threadId != 0 ? entry->window.threadId : entry->window.processId;
+}
+
+bool FakeWindowSystem::AttachThreadInput(std::uint32_t thread, std::uint32_t toThread, bool attach) {
+  if (thread == 0 || toThread == 0 || thread == toThread) return false;
+  if (attach) return attachedInputs_.insert({thread, toThread}).second;
+  return attachedInputs_.erase({thread, toThread}) != 0;
+}
+
+const FakeMonitor* FakeWindowSystem::MonitorNearest(const ScreenRect& rect) const {
+  // MONITOR_DEFAULTTONEAREST: the largest overlap, else the closest monitor.
+  const FakeMonitor* best = nullptr;
+  long long bestScore = 0;
+  for (const FakeMonitor& monitor : monitors_) {
+    const long long overlapWidth = std::min(rect.right, monitor.bounds.right) - std::max(rect.left, monitor.bounds.left);
+    const long long overlapHeight = std::min(rect.bottom, monitor.bounds.bottom) - std::max(rect.top, monitor.bounds.top);
+    long long score = 0;
+    if (overlapWidth > 0 && overlapHeight > 0) {
+      score = overlapWidth * overlapHeight;
+    } else {
+      // Negative distance: nearer monitors score higher, all below any overlap.
+      const long long dx = std::max({0, monitor.bounds.left - rect.right, rect.left - monitor.bounds.right});
+      const long long dy = std::max({0, monitor.bounds.top - rect.bottom, rect.top - monitor.bounds.bottom});
+      score = -(dx * dx + dy * dy) - 1;
+    }
+    if (best == nullptr || score > bestScore) {
+      best = &monitor;
+      bestScore = score;
+    }
+  }
+  return best;
+}
+
+std::optional<ScreenRect> FakeWindowSystem::MonitorWorkArea(WindowHandle window) {
+  const Entry* entry = EntryOf(window);
+  if (entry == nullptr || monitorInfoFails_) return std::nullopt;
+  const FakeMonitor* monitor = MonitorNearest(entry->window.rect);
+  if (monitor == nullptr) return std::nullopt;
+  return monitor->workArea;
+}
+
+bool FakeWindowSystem::SetWindowPos(WindowHandle window, const ScreenRect& rect, std::uint32_t flags) {
+  Entry* entry = EntryOf(window);
+  if (entry == nullptr) return false;
+  entry->window.rect = rect;
+  entry->window.frameBounds.reset();
+  if ((flags & kSwpShowWindow) != 0) entry->window.visible = true;
+  if ((flags & kSwpNoZOrder) == 0) BringToTop(window);
+  return true;
+}
+
+unsigned FakeWindowSystem::SendKeyInputs(const std::vector<KeyStroke>& keys) {
+  if (inputBlocked_) return 0;
+  sentKeys_.insert(sentKeys_.end(), keys.begin(), keys.end());
+  return static_cast<unsigned>(keys.size());
 }
 
 }  // namespace orvane

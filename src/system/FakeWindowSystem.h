@@ -2,16 +2,19 @@
 // A window system held in memory, for tests, benchmarks and the preview tool.
 // It keeps top-level windows with their attributes in Z order, child windows,
 // processes with image paths and AUMIDs, the shell's display names, an
-// environment, WinEvent hooks and posted messages, and answers every call the
-// way Windows does, including its failures (each can be switched on per
-// window or process).
+// environment, WinEvent hooks, posted messages, monitors, the foreground
+// window with its lock, attached thread inputs and injected keys, and
+// answers every call the way Windows does, including its failures (each can
+// be switched on per window or process).
 
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "system/WindowSystem.h"
@@ -32,6 +35,13 @@ struct FakeWindow {
   bool rectQueryFails = false;
   std::optional<ScreenRect> frameBounds;  // unset: the same as rect
   bool frameBoundsQueryFails = false;
+  bool zoomed = false;        // maximised (kept while iconic, as WS_MAXIMIZE is restored with the window)
+  std::uint32_t threadId = 0;  // 0: the same number as processId (one UI thread per process)
+};
+
+struct FakeMonitor {
+  ScreenRect bounds;
+  ScreenRect workArea;
 };
 
 struct FakeProcess {
@@ -58,8 +68,21 @@ class FakeWindowSystem : public WindowSystem {
   void DestroyWindow(WindowHandle window);  // with its children
   void BringToTop(WindowHandle window);
   FakeWindow* Find(WindowHandle window);    // null when the window does not exist
-  void SetForegroundWindow(WindowHandle window) { foreground_ = window; }
+  void SetForeground(WindowHandle window) { foreground_ = window; }
   void SetCurrentProcessId(std::uint32_t processId) { currentProcessId_ = processId; }
+  void SetCurrentThreadId(std::uint32_t threadId) { currentThreadId_ = threadId; }
+  // With the lock on, as for a process that did not receive the last input,
+  // SetForegroundWindow succeeds only when there is no foreground window, it
+  // belongs to this process, or this thread's input is attached to its thread.
+  void SetForegroundLocked(bool locked) { foregroundLocked_ = locked; }
+  // One 1920 x 1080 monitor with a 1920 x 1040 work area until replaced.
+  void SetMonitors(std::vector<FakeMonitor> monitors) { monitors_ = std::move(monitors); }
+  void SetMonitorInfoFails(bool fail) { monitorInfoFails_ = fail; }
+  // SendInput is blocked (another desktop, UIPI): nothing is injected.
+  void SetInputBlocked(bool blocked) { inputBlocked_ = blocked; }
+  const std::vector<KeyStroke>& SentKeys() const { return sentKeys_; }
+  // Thread pairs whose input is attached right now.
+  std::size_t AttachedInputCount() const { return attachedInputs_.size(); }
 
   void AddProcess(std::uint32_t processId, const FakeProcess& process);
   FakeProcess* FindProcess(std::uint32_t processId);
@@ -108,6 +131,18 @@ class FakeWindowSystem : public WindowSystem {
   WinEventHookHandle InstallWinEventHook(std::uint32_t eventMin, std::uint32_t eventMax) override;
   void RemoveWinEventHook(WinEventHookHandle hook) override;
   bool PostWindowMessage(WindowHandle window, std::uint32_t message) override;
+  bool IsWindow(WindowHandle window) override;
+  bool IsZoomed(WindowHandle window) override;
+  void ShowWindowAsync(WindowHandle window, int command) override;
+  void ShowWindow(WindowHandle window, int command) override;
+  void BringWindowToTop(WindowHandle window) override;
+  bool SetForegroundWindow(WindowHandle window) override;
+  std::uint32_t WindowThreadId(WindowHandle window) override;
+  std::uint32_t CurrentThreadId() override { return currentThreadId_; }
+  bool AttachThreadInput(std::uint32_t thread, std::uint32_t toThread, bool attach) override;
+  std::optional<ScreenRect> MonitorWorkArea(WindowHandle window) override;
+  bool SetWindowPos(WindowHandle window, const ScreenRect& rect, std::uint32_t flags) override;
+  unsigned SendKeyInputs(const std::vector<KeyStroke>& keys) override;
 
  private:
   struct Entry {
@@ -118,6 +153,9 @@ class FakeWindowSystem : public WindowSystem {
   };
 
   Entry* EntryOf(WindowHandle window);
+  const FakeMonitor* MonitorNearest(const ScreenRect& rect) const;
+  ScreenRect ShownRect(const Entry& entry) const;
+  WindowHandle NextActivationCandidate(WindowHandle after);
   const FakeProcess* ProcessOfHandle(ProcessHandle process) const;
 
   std::vector<Entry> windows_;            // indexed by handle
@@ -134,6 +172,13 @@ class FakeWindowSystem : public WindowSystem {
   bool postsFail_ = false;
   WindowHandle foreground_ = kNoWindow;
   std::uint32_t currentProcessId_ = 1;
+  std::uint32_t currentThreadId_ = 1;
+  bool foregroundLocked_ = false;
+  std::set<std::pair<std::uint32_t, std::uint32_t>> attachedInputs_;
+  std::vector<FakeMonitor> monitors_{FakeMonitor{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}};
+  bool monitorInfoFails_ = false;
+  bool inputBlocked_ = false;
+  std::vector<KeyStroke> sentKeys_;
 };
 
 // Lower-casing as CharLowerBuffW does it for ASCII, Latin-1, Latin

@@ -44,9 +44,7 @@ std::wstring IconExtractor::CustomImageKey(const std::wstring& path, unsigned si
 }
 
 std::optional<AppExecutionAlias> IconExtractor::ResolveAppExecutionAlias(const std::wstring& path) {
-  const std::optional<std::vector<std::uint8_t>> data = sources_.ReparseData(path);
-  if (!data) return std::nullopt;
-  return ParseAppExecLink(*data);
+  return orvane::ResolveAppExecutionAlias(sources_, path);
 }
 
 IconImage IconExtractor::PackageLogoForAumid(const std::wstring& aumid) {

@@ -1,8 +1,9 @@
 #pragma once
-// What the window tracker asks of the platform: top-level windows in Z order
-// and their attributes, the processes behind them, the shell's display name
-// of a file, lower-casing, environment expansion, WinEvent hooks and posting
-// a message. Windows: win32/Win32WindowSystem; tests and the preview tool:
+// What the window tracker and the window actions ask of the platform:
+// top-level windows in Z order and their attributes, the processes behind
+// them, the shell's display name of a file, lower-casing, environment
+// expansion, WinEvent hooks, posting a message, activating, showing and
+// placing windows and injecting keys. Windows: win32/Win32WindowSystem; tests and the preview tool:
 // FakeWindowSystem. Each call answers what the matching Win32 call answers,
 // with std::nullopt where the Win32 call can fail and the caller cares.
 
@@ -11,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "system/WindowHandle.h"
 
@@ -47,6 +49,23 @@ inline constexpr std::uint32_t kExStyleNoActivate = 0x08000000;
 inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorInsufficientBuffer = 122;
 inline constexpr long kAppModelErrorNoApplication = 15703;
+
+// ShowWindow / ShowWindowAsync commands (SW_*).
+inline constexpr int kShowMaximized = 3;
+inline constexpr int kShowMinimize = 6;
+inline constexpr int kShowRestore = 9;
+
+// SetWindowPos flags (SWP_*).
+inline constexpr std::uint32_t kSwpNoZOrder = 0x0004;
+inline constexpr std::uint32_t kSwpShowWindow = 0x0040;
+
+// One keyboard input for SendInput: a virtual-key code, pressed or released.
+struct KeyStroke {
+  std::uint16_t virtualKey = 0;
+  bool keyUp = false;
+  bool operator==(const KeyStroke&) const = default;
+};
+inline constexpr std::uint16_t kVirtualKeyLeftWindows = 0x5B;  // VK_LWIN
 
 using ProcessHandle = std::uintptr_t;       // 0: the process could not be opened
 using WinEventHookHandle = std::uintptr_t;  // 0: the hook was not installed
@@ -102,6 +121,25 @@ class WindowSystem {
   virtual void RemoveWinEventHook(WinEventHookHandle hook) = 0;
   // PostMessageW(window, message, 0, 0); false when the post failed.
   virtual bool PostWindowMessage(WindowHandle window, std::uint32_t message) = 0;
+
+  // --- window actions ------------------------------------------------------------------
+  virtual bool IsWindow(WindowHandle window) = 0;
+  virtual bool IsZoomed(WindowHandle window) = 0;
+  virtual void ShowWindowAsync(WindowHandle window, int command) = 0;
+  virtual void ShowWindow(WindowHandle window, int command) = 0;
+  virtual void BringWindowToTop(WindowHandle window) = 0;
+  // SetForegroundWindow; false when the system refused (foreground lock).
+  virtual bool SetForegroundWindow(WindowHandle window) = 0;
+  virtual std::uint32_t WindowThreadId(WindowHandle window) = 0;  // GetWindowThreadProcessId, 0 on failure
+  virtual std::uint32_t CurrentThreadId() = 0;
+  virtual bool AttachThreadInput(std::uint32_t thread, std::uint32_t toThread, bool attach) = 0;
+  // The work area of the monitor nearest the window (MonitorFromWindow,
+  // GetMonitorInfoW); nullopt when the monitor information cannot be read.
+  virtual std::optional<ScreenRect> MonitorWorkArea(WindowHandle window) = 0;
+  // SetWindowPos(window, null, ...); false when it failed.
+  virtual bool SetWindowPos(WindowHandle window, const ScreenRect& rect, std::uint32_t flags) = 0;
+  // SendInput of keyboard inputs; the number of inputs injected.
+  virtual unsigned SendKeyInputs(const std::vector<KeyStroke>& keys) = 0;
 };
 
 }  // namespace orvane

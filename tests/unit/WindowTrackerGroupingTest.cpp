@@ -121,7 +121,7 @@ TEST_F(WindowTrackerGroupingTest, WindowStateAndFrontmostApp) {
   EXPECT_EQ(tracker.FrontmostAppName(), L"桌面");
   EXPECT_EQ(tracker.LastForegroundWindow(), kNoWindow);
 
-  system.SetForegroundWindow(editor);
+  system.SetForeground(editor);
   tracker.Refresh();
   EXPECT_EQ(tracker.FrontmostAppName(), L"Editor");
   EXPECT_EQ(tracker.LastForegroundWindow(), editor);
@@ -134,7 +134,7 @@ TEST_F(WindowTrackerGroupingTest, WindowStateAndFrontmostApp) {
   EXPECT_TRUE(tracker.Apps()[1].windows[0].foreground);
 
   // The desktop has the focus: not tracked, so no app is frontmost.
-  system.SetForegroundWindow(desktopWindow);
+  system.SetForeground(desktopWindow);
   tracker.Refresh();
   EXPECT_EQ(tracker.FrontmostAppName(), L"桌面");
   EXPECT_EQ(tracker.LastForegroundWindow(), desktopWindow);

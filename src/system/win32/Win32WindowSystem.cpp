@@ -146,4 +146,50 @@ bool Win32WindowSystem::PostWindowMessage(WindowHandle window, std::uint32_t mes
   return PostMessageW(ToHwnd(window), message, 0, 0) != FALSE;
 }
 
+bool Win32WindowSystem::IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
+
+bool Win32WindowSystem::IsZoomed(WindowHandle window) { return ::IsZoomed(ToHwnd(window)) != FALSE; }
+
+void Win32WindowSystem::ShowWindowAsync(WindowHandle window, int command) { ::ShowWindowAsync(ToHwnd(window), command); }
+
+void Win32WindowSystem::ShowWindow(WindowHandle window, int command) { ::ShowWindow(ToHwnd(window), command); }
+
+void Win32WindowSystem::BringWindowToTop(WindowHandle window) { ::BringWindowToTop(ToHwnd(window)); }
+
+bool Win32WindowSystem::SetForegroundWindow(WindowHandle window) {
+  return ::SetForegroundWindow(ToHwnd(window)) != FALSE;
+}
+
+std::uint32_t Win32WindowSystem::WindowThreadId(WindowHandle window) {
+  return GetWindowThreadProcessId(ToHwnd(window), nullptr);
+}
+
+std::uint32_t Win32WindowSystem::CurrentThreadId() { return GetCurrentThreadId(); }
+
+bool Win32WindowSystem::AttachThreadInput(std::uint32_t thread, std::uint32_t toThread, bool attach) {
+  return ::AttachThreadInput(thread, toThread, attach ? TRUE : FALSE) != FALSE;
+}
+
+std::optional<ScreenRect> Win32WindowSystem::MonitorWorkArea(WindowHandle window) {
+  const HMONITOR monitor = MonitorFromWindow(ToHwnd(window), MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (monitor == nullptr || !GetMonitorInfoW(monitor, &info)) return std::nullopt;
+  return FromRect(info.rcWork);
+}
+
+bool Win32WindowSystem::SetWindowPos(WindowHandle window, const ScreenRect& rect, std::uint32_t flags) {
+  return ::SetWindowPos(ToHwnd(window), nullptr, rect.left, rect.top, rect.Width(), rect.Height(), flags) != FALSE;
+}
+
+unsigned Win32WindowSystem::SendKeyInputs(const std::vector<KeyStroke>& keys) {
+  std::vector<INPUT> inputs(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = keys[i].virtualKey;
+    inputs[i].ki.dwFlags = keys[i].keyUp ? KEYEVENTF_KEYUP : 0;
+  }
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 }  // namespace orvane

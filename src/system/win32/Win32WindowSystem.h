@@ -41,6 +41,18 @@ class Win32WindowSystem : public WindowSystem {
   WinEventHookHandle InstallWinEventHook(std::uint32_t eventMin, std::uint32_t eventMax) override;
   void RemoveWinEventHook(WinEventHookHandle hook) override;
   bool PostWindowMessage(WindowHandle window, std::uint32_t message) override;
+  bool IsWindow(WindowHandle window) override;
+  bool IsZoomed(WindowHandle window) override;
+  void ShowWindowAsync(WindowHandle window, int command) override;
+  void ShowWindow(WindowHandle window, int command) override;
+  void BringWindowToTop(WindowHandle window) override;
+  bool SetForegroundWindow(WindowHandle window) override;
+  std::uint32_t WindowThreadId(WindowHandle window) override;
+  std::uint32_t CurrentThreadId() override;
+  bool AttachThreadInput(std::uint32_t thread, std::uint32_t toThread, bool attach) override;
+  std::optional<ScreenRect> MonitorWorkArea(WindowHandle window) override;
+  bool SetWindowPos(WindowHandle window, const ScreenRect& rect, std::uint32_t flags) override;
+  unsigned SendKeyInputs(const std::vector<KeyStroke>& keys) override;
 
  private:
   // LONG GetApplicationUserModelId(HANDLE, UINT32* length, PWSTR buffer).
