@@ -39,6 +39,15 @@ bool LessAsUtf16(std::wstring_view a, std::wstring_view b) {
   }
 }
 
+std::vector<std::size_t> FilterCatalog(const std::vector<CatalogApp>& apps, std::wstring_view queryLower) {
+  std::vector<std::size_t> matches;
+  matches.reserve(apps.size());
+  for (std::size_t i = 0; i < apps.size(); ++i) {
+    if (queryLower.empty() || apps[i].nameLower.find(queryLower) != std::wstring::npos) matches.push_back(i);
+  }
+  return matches;
+}
+
 void AppCatalog::Add(AppCatalogSources& sources, const std::wstring& name, const std::wstring& target,
                      const std::wstring& arguments) {
   if (name.empty() || target.empty()) return;

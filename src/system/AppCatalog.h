@@ -75,6 +75,10 @@ class AppCatalog {
   bool built_ = false;
 };
 
+// Indices of the apps whose nameLower contains the (already lower-cased)
+// query, in catalog order; all of them for an empty query.
+std::vector<std::size_t> FilterCatalog(const std::vector<CatalogApp>& apps, std::wstring_view queryLower);
+
 // Uninstallers, read-me files and release notes stay out of the catalog.
 bool IsExcludedCatalogName(std::wstring_view nameLower);
 

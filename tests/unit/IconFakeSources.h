@@ -32,6 +32,24 @@ inline IconImage TestIcon(int width, int height, std::uint8_t seed) {
   return image;
 }
 
+// FSCTL_GET_REPARSE_POINT data: header with tag, version 3, then the
+// strings as UTF-16LE, each NUL-terminated (the last one optionally not).
+inline std::vector<std::uint8_t> ReparseBuffer(std::uint32_t tag, const std::vector<std::u16string>& strings,
+                                        bool terminateLast = true) {
+  std::vector<std::uint8_t> data = {static_cast<std::uint8_t>(tag), static_cast<std::uint8_t>(tag >> 8),
+                                    static_cast<std::uint8_t>(tag >> 16), static_cast<std::uint8_t>(tag >> 24),
+                                    0, 0, 0, 0,   // data length, reserved
+                                    3, 0, 0, 0};  // version
+  for (std::size_t i = 0; i < strings.size(); ++i) {
+    for (const char16_t unit : strings[i]) {
+      data.push_back(static_cast<std::uint8_t>(unit));
+      data.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    if (terminateLast || i + 1 < strings.size()) data.insert(data.end(), {0, 0});
+  }
+  return data;
+}
+
 class FakeIconSources : public IconSources {
  public:
   std::map<std::wstring, std::wstring> environment;
