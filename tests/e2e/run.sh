@@ -165,6 +165,15 @@ check "the icon is cached as a %016llx.png file" \
 wine taskkill /f /im notepad.exe >/dev/null 2>&1
 wait "$notepad_pid" 2>/dev/null
 
+section "launcher starts a program the tracker then lists"
+launch_out="$(probe launch 'C:\windows\notepad.exe' 20000)"
+check "the target is described as notepad.exe" has_line "$launch_out" 'described=notepad | C:\windows\notepad.exe | notepad.exe'
+check "the launcher started it" has_line "$launch_out" 'launched=1'
+check "the tracker lists it with one window ($(grep '^tracked=' <<<"$launch_out"))" \
+  matches "$launch_out" '^tracked=exe:c:\\windows\\notepad\.exe \| notepad \| 1$'
+check "it is brought to the front" has_line "$launch_out" 'activated=1 foreground=1'
+check "it closes again" has_line "$launch_out" 'closed=1'
+
 # -----------------------------------------------------------------------------
 section "silent install"
 install_win="$local_app\\Programs\\Orvane"

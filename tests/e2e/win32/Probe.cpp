@@ -21,10 +21,14 @@
 //   orvane-probe sysctl                           read the display, battery, recycle bin and volume
 //                                                 and tint and restore the gamma ramp, one
 //                                                 "name=value" line each
+//   orvane-probe launch TARGET TIMEOUT_MS         describe TARGET, start it through the launcher, wait
+//                                                 until the window tracker lists a new app with its
+//                                                 executable name, bring it to the front, close it
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -34,8 +38,14 @@
 #include "WirelessProbe.h"
 #include "SystemControlsProbe.h"
 #include "app/DataDirs.h"
+#include "system/AppIdentity.h"
 #include "system/IconExtractor.h"
+#include "system/IconSources.h"
+#include "system/LaunchTarget.h"
+#include "system/Launcher.h"
+#include "system/WindowActions.h"
 #include "system/WindowTracker.h"
+#include "system/win32/Win32LaunchPlatform.h"
 #include "system/win32/Win32WindowSystem.h"
 
 namespace {
@@ -217,6 +227,63 @@ int Apps(const wchar_t* cacheDir) {
   return 0;
 }
 
+const orvane::TrackedApp* FindApp(const std::vector<orvane::TrackedApp>& apps, const std::wstring& key) {
+  for (const auto& app : apps) {
+    if (app.key == key) return &app;
+  }
+  return nullptr;
+}
+
+// Prints "described=", "launched=", "tracked=<key> | <name> | <windows>",
+// "activated=" and "closed=" lines; exit 0 only when the app was tracked
+// and closed again.
+int Launch(const wchar_t* target, DWORD timeoutMs) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  orvane::Win32WindowSystem system;
+  orvane::Win32LaunchPlatform platform;
+  orvane::Launcher launcher(platform, system, orvane::PlatformIconSources());
+  orvane::WindowTracker tracker(system);
+
+  const orvane::LaunchTargetInfo info = orvane::DescribeLaunchTarget(system, orvane::PlatformIconSources(), target);
+  PrintUtf8(L"described=" + info.name + L" | " + info.target + L" | " + info.exeNameLower);
+  tracker.Refresh();
+  std::vector<std::wstring> before;
+  for (const auto& app : tracker.Apps()) before.push_back(app.key);
+
+  const bool launched = launcher.Launch(target);
+  std::printf("launched=%d\n", launched ? 1 : 0);
+  std::wstring key;
+  const bool tracked = launched && WaitFor(timeoutMs, [&] {
+    tracker.Refresh();
+    for (const auto& app : tracker.Apps()) {
+      const bool isNew = std::find(before.begin(), before.end(), app.key) == before.end();
+      if (isNew && !app.windows.empty() && orvane::FileNameOf(app.exePathLower) == info.exeNameLower) {
+        key = app.key;
+        return true;
+      }
+    }
+    return false;
+  });
+  const orvane::TrackedApp* app = tracked ? FindApp(tracker.Apps(), key) : nullptr;
+  if (app == nullptr) {
+    std::printf("tracked=none\n");
+    CoUninitialize();
+    return 2;
+  }
+  PrintUtf8(L"tracked=" + app->key + L" | " + app->displayName + L" | " + std::to_wstring(app->windows.size()));
+  const HWND window = orvane::ToHwnd(app->windows.front().hwnd);
+  const bool activated = orvane::ActivateWindow(system, app->windows.front().hwnd);
+  std::printf("activated=%d foreground=%d\n", activated ? 1 : 0, GetForegroundWindow() == window ? 1 : 0);
+
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, app->windows.front().processId);
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  const bool closed = process != nullptr && WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+  if (process != nullptr) CloseHandle(process);
+  std::printf("closed=%d\n", closed ? 1 : 0);
+  CoUninitialize();
+  return closed ? 0 : 3;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -243,6 +310,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"close-window" && argc >= 3) return CloseWindow(argv[2], number(3));
   if (command == L"fatal-box" && argc >= 3) return FatalBox(argv[2], number(3), argc > 4 ? number(4) : 20000u);
   if (command == L"shortcut" && argc >= 3) return Shortcut(argv[2]);
+  if (command == L"launch" && argc >= 3) return Launch(argv[2], number(3));
   if (command == L"apps") return Apps(argc > 2 ? argv[2] : nullptr);
   if (command == L"render") {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
