@@ -6,11 +6,9 @@
 #include <knownfolders.h>
 #include <propkey.h>
 
-#include <cwchar>
-
-#include "app/DataDirs.h"
 #include "app/win32/KnownFolder.h"
 #include "render/win32/ComPtr.h"
+#include "system/win32/FolderListing.h"
 
 namespace orvane {
 namespace {
@@ -21,21 +19,6 @@ std::wstring TakeShellString(PWSTR text) {
   CoTaskMemFree(text);
   return copy;
 }
-
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 }  // namespace
 
@@ -71,19 +54,14 @@ std::vector<std::wstring> Win32AppCatalogSources::ProgramsFolders() {
 }
 
 std::optional<std::vector<FolderEntry>> Win32AppCatalogSources::ListFolder(const std::wstring& folder) {
-  WIN32_FIND_DATAW data{};
-  const FindHandle find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                         nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  if (!find.valid()) return std::nullopt;
   std::vector<FolderEntry> entries;
-  do {
-    const std::wstring name(data.cFileName, wcsnlen(data.cFileName, MAX_PATH));
-    if (name == L"." || name == L"..") continue;
-    const bool folderEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  const bool listed = ForEachFolderEntry(folder, [&](const WIN32_FIND_DATAW& data) {
+    const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     // Junctions and folder links are not followed: they can lead in circles.
-    if (folderEntry && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) continue;
-    entries.push_back(FolderEntry{name, folderEntry});
-  } while (FindNextFileW(find.get(), &data));
+    if (isFolder && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return;
+    entries.push_back(FolderEntry{EntryName(data), isFolder});
+  });
+  if (!listed) return std::nullopt;
   return entries;
 }
 

@@ -11,6 +11,7 @@
 #include "app/TextUtil.h"
 #include "render/win32/ComPtr.h"
 #include "system/AppExecutionAlias.h"
+#include "system/win32/FolderListing.h"
 
 namespace orvane {
 namespace {
@@ -29,21 +30,6 @@ class FileHandle {
   FileHandle& operator=(const FileHandle&) = delete;
   ~FileHandle() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
   }
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return handle_; }
@@ -95,15 +81,9 @@ std::optional<std::uint64_t> Win32IconSources::LastWriteTime(const std::wstring&
 
 std::vector<std::wstring> Win32IconSources::FileNamesIn(const std::wstring& folder) {
   std::vector<std::wstring> names;
-  WIN32_FIND_DATAW data{};
-  const FindHandle find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                         nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  if (!find.valid()) return names;
-  do {
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-      names.push_back(Terminated(data.cFileName, MAX_PATH));
-    }
-  } while (FindNextFileW(find.get(), &data));
+  ForEachFolderEntry(folder, [&](const WIN32_FIND_DATAW& data) {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(EntryName(data));
+  });
   return names;
 }
 
