@@ -16,6 +16,8 @@ struct TrackedWindow {
   std::wstring title;              // window text, or the fallback name
   bool minimized = false;
   bool foreground = false;
+
+  bool operator==(const TrackedWindow&) const = default;
 };
 
 struct TrackedApp {

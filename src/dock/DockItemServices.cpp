@@ -1,0 +1,67 @@
+#include "dock/DockItemServices.h"
+
+#include <utility>
+
+#include "config/ConfigFile.h"
+#include "system/AppIdentity.h"
+
+namespace orvane {
+
+SystemDockItemServices::SystemDockItemServices(WindowTracker& tracker, WindowSystem& system, IconSources& files,
+                                               IconExtractor& icons, DockItemHooks hooks)
+    : tracker_(tracker), system_(system), files_(files), icons_(icons), hooks_(std::move(hooks)) {}
+
+const std::vector<TrackedApp>& SystemDockItemServices::TrackedApps() { return tracker_.Apps(); }
+
+WindowHandle SystemDockItemServices::TakeMinimizingWindow() { return tracker_.TakeMinimizingWindow(); }
+
+bool SystemDockItemServices::WindowExists(WindowHandle window) { return system_.IsWindow(window); }
+
+LaunchTargetInfo SystemDockItemServices::DescribeTarget(const std::wstring& target, const std::wstring& name) {
+  return DescribeLaunchTarget(system_, files_, target, name);
+}
+
+std::wstring SystemDockItemServices::DisplayNameOf(const std::wstring& path) {
+  return DisplayNameFromPath(system_, path);
+}
+
+std::wstring SystemDockItemServices::ExpandLower(const std::wstring& target) {
+  return LowerCasePath(system_, target);
+}
+
+std::wstring SystemDockItemServices::DownloadsFolder() {
+  return hooks_.downloadsFolder ? hooks_.downloadsFolder() : std::wstring();
+}
+
+IconImage SystemDockItemServices::TargetIcon(const std::wstring& target, unsigned size) {
+  return icons_.ForTarget(target, size);
+}
+
+IconImage SystemDockItemServices::CustomIcon(const std::wstring& path, unsigned size) {
+  return icons_.ForCustomImage(path, size);
+}
+
+IconImage SystemDockItemServices::RunningAppIcon(WindowHandle window, const std::wstring& exePath,
+                                                 const std::wstring& aumid, unsigned size) {
+  return icons_.ForRunningApp(window, exePath, aumid, size);
+}
+
+IconImage SystemDockItemServices::StockIcon(int stockId, unsigned size) { return icons_.ForStockIcon(stockId, size); }
+
+void SystemDockItemServices::SaveConfig(const DockConfig& config) {
+  if (hooks_.saveConfig) {
+    hooks_.saveConfig(config);
+  } else {
+    orvane::SaveConfig(config);
+  }
+}
+
+void SystemDockItemServices::UpdateMenuBar(const std::vector<TrackedApp>& apps) {
+  if (hooks_.updateMenuBar) hooks_.updateMenuBar(apps);
+}
+
+void SystemDockItemServices::UpdateStageManager(const std::vector<TrackedApp>& apps) {
+  if (hooks_.updateStageManager) hooks_.updateStageManager(apps);
+}
+
+}  // namespace orvane
