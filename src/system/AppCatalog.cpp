@@ -23,6 +23,17 @@ std::uint32_t Utf16Rank(wchar_t c) {
   return u;
 }
 
+// Shortcut file names and store-app names sometimes carry stray blanks
+// ("Foo .lnk"); trimmed, they de-duplicate with their clean twins and a name
+// of blanks alone is no name.
+std::wstring TrimBlanks(const std::wstring& text) {
+  constexpr std::wstring_view kBlanks = L" \t\u00A0\u3000";
+  const size_t first = text.find_first_not_of(kBlanks.data(), 0, kBlanks.size());
+  if (first == std::wstring::npos) return {};
+  const size_t last = text.find_last_not_of(kBlanks.data(), std::wstring::npos, kBlanks.size());
+  return text.substr(first, last - first + 1);
+}
+
 }  // namespace
 
 bool IsExcludedCatalogName(std::wstring_view nameLower) {
@@ -48,8 +59,9 @@ std::vector<std::size_t> FilterCatalog(const std::vector<CatalogApp>& apps, std:
   return matches;
 }
 
-void AppCatalog::Add(AppCatalogSources& sources, const std::wstring& name, const std::wstring& target,
+void AppCatalog::Add(AppCatalogSources& sources, const std::wstring& rawName, const std::wstring& target,
                      const std::wstring& arguments) {
+  const std::wstring name = TrimBlanks(rawName);
   if (name.empty() || target.empty()) return;
   std::wstring nameLower = sources.LowerCase(name);
   if (IsExcludedCatalogName(nameLower)) return;

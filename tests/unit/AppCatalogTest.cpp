@@ -70,6 +70,8 @@ TEST_F(AppCatalogTest, MergesPinnedItemsStoreAppsAndShortcuts) {
   Shortcut("user/Release Notes.lnk");
   Shortcut("user/.lnk");
   Shortcut("user/Zed.lnk");
+  Shortcut("user/ Zed\u3000.lnk");  // blanks trimmed: a second Zed
+  Shortcut("user/ \t.lnk");        // blanks alone: no name
   Shortcut("user/Ärger.lnk");
 
   HeadlessAppCatalogSources sources(
@@ -81,7 +83,8 @@ TEST_F(AppCatalogTest, MergesPinnedItemsStoreAppsAndShortcuts) {
        {L"Contoso Uninstaller", L"Contoso.Uninstall!App"},
        {L"Paint 3D", L"Microsoft.MSPaint_8wekyb3d8bbwe!Microsoft.MSPaint"},
        {L"\U0001F600 Emoji", L"Emoji!App"},
-       {L"\uFF26ullwidth", L"Fullwidth!App"}});
+       {L"\uFF26ullwidth", L"Fullwidth!App"},
+       {L"\u00A0Padded App ", L"Padded!App"}});
   const std::vector<DockItemConfig> pinned = {
       {L"Calculator", L"calc.exe", L"", L""},
       {L"Terminal", L"wt.exe", L"-p Ubuntu", L""},
@@ -95,7 +98,7 @@ TEST_F(AppCatalogTest, MergesPinnedItemsStoreAppsAndShortcuts) {
   // UTF-16 order: "paint" before "paint 3d", Latin-1 before the surrogate
   // pair of the emoji, which comes before U+FF26.
   const std::vector<std::string> expected = {"Bar",      "Calculator", "Chess",      "Foo",
-                                             "Node.js",  "Paint",      "Paint 3D",   "Terminal",
+                                             "Node.js",  "Padded App", "Paint",      "Paint 3D",   "Terminal",
                                              "Zed",      "Ärger",      "\U0001F600 Emoji", "\uFF26ullwidth"};
   EXPECT_EQ(Names(catalog), expected);
 
@@ -112,6 +115,9 @@ TEST_F(AppCatalogTest, MergesPinnedItemsStoreAppsAndShortcuts) {
   EXPECT_EQ(find("Terminal").arguments, L"-p Ubuntu");
   EXPECT_EQ(find("Ärger").nameLower, L"ärger");
   EXPECT_EQ(find("Chess").target, Folder("common/Games.lnk/Chess.lnk"));
+  // Listed first (a blank sorts before letters), the padded shortcut wins
+  // under its trimmed name.
+  EXPECT_EQ(find("Zed").target, Folder("user/ Zed\u3000.lnk"));
   for (const CatalogApp& app : catalog.apps()) {
     EXPECT_TRUE(app.icon.empty());
     EXPECT_FALSE(app.iconRequested);
