@@ -141,6 +141,9 @@ struct TextStyle {
   ParagraphAlignment paragraph = ParagraphAlignment::Center;
   bool wrap = false;      // off: one line
   bool ellipsis = false;  // trim at character granularity with "…"
+  // Grayscale instead of the system's (ClearType) antialiasing, for text on
+  // transparent pixels. The cairo canvas always draws grayscale.
+  bool grayscale = false;
 };
 
 struct TextMetrics {
@@ -187,8 +190,10 @@ class Canvas {
   virtual void FillPath(const Path& path, const Paint& paint) = 0;
   virtual void StrokePath(const Path& path, const Paint& paint, const StrokeStyle& stroke) = 0;
 
-  // Draws `source` (the whole bitmap when empty) into `dest`.
-  virtual void DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity = 1.0f,
+  // Draws `source` (the whole bitmap when empty) into `dest`. False when the
+  // bitmap cannot be used (no pixels, a size below 1, a short stride) or the
+  // platform cannot make a bitmap of it; a draw that covers no area is true.
+  virtual bool DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity = 1.0f,
                           Interpolation interpolation = Interpolation::Linear, const RectF* source = nullptr) = 0;
 
   // Lays the text out in `layout` with the style's alignment, paragraph

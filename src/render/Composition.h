@@ -62,6 +62,8 @@ class SurfaceBrush : public CompositionBrush {
   // Where the surface sits inside the visual when it does not fill it
   // (0 = left/top, 0.5 = centre, 1 = right/bottom).
   virtual void SetAlignment(float horizontalRatio, float verticalRatio) = 0;
+  // Shows another surface of the same compositor; nullptr shows nothing.
+  virtual void SetSurface(std::shared_ptr<DrawingSurface> surface) = 0;
   virtual std::shared_ptr<DrawingSurface> surface() const = 0;
 };
 
@@ -159,6 +161,7 @@ class Compositor {
   virtual std::shared_ptr<ContainerVisual> CreateContainerVisual() = 0;
   virtual std::shared_ptr<SpriteVisual> CreateSpriteVisual() = 0;
   virtual std::shared_ptr<ColorBrush> CreateColorBrush(Color color) = 0;
+  // A null surface gives a brush that shows nothing until SetSurface.
   virtual std::shared_ptr<SurfaceBrush> CreateSurfaceBrush(std::shared_ptr<DrawingSurface> surface) = 0;
   virtual std::shared_ptr<NineGridBrush> CreateNineGridBrush(std::shared_ptr<CompositionBrush> source) = 0;
   virtual std::shared_ptr<RoundedRectangleGeometry> CreateRoundedRectangleGeometry() = 0;

@@ -35,10 +35,17 @@ void SoftDrawingSurface::Resize(int width, int height) {
 
 // --- Brushes ------------------------------------------------------------------
 
-SoftSurfaceBrush::SoftSurfaceBrush(std::shared_ptr<DrawingSurface> surface) : surface_(std::move(surface)) {
-  if (surface_ == nullptr) return;  // a brush without a surface shows nothing
-  soft_ = dynamic_cast<const SoftDrawingSurface*>(surface_.get());
-  if (soft_ == nullptr) ThrowSoftError(kSoftInvalidArg, L"Surface of another compositor");
+SoftSurfaceBrush::SoftSurfaceBrush(std::shared_ptr<DrawingSurface> surface) { SetSurface(std::move(surface)); }
+
+void SoftSurfaceBrush::SetSurface(std::shared_ptr<DrawingSurface> surface) {
+  const SoftDrawingSurface* soft = nullptr;
+  // A brush without a surface shows nothing.
+  if (surface != nullptr) {
+    soft = dynamic_cast<const SoftDrawingSurface*>(surface.get());
+    if (soft == nullptr) ThrowSoftError(kSoftInvalidArg, L"Surface of another compositor");
+  }
+  surface_ = std::move(surface);
+  soft_ = soft;
 }
 
 SoftEffectBrush::SoftEffectBrush(std::shared_ptr<BackdropBrush> backdrop, float blurAmount, float saturation)

@@ -52,6 +52,7 @@ class SoftColorBrush final : public ColorBrush {
 class SoftSurfaceBrush final : public SurfaceBrush {
  public:
   explicit SoftSurfaceBrush(std::shared_ptr<DrawingSurface> surface);
+  void SetSurface(std::shared_ptr<DrawingSurface> surface) override;
   void SetStretch(Stretch stretch) override { stretch_ = stretch; }
   void SetAlignment(float horizontalRatio, float verticalRatio) override {
     horizontal_ = horizontalRatio;

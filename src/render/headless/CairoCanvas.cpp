@@ -123,18 +123,18 @@ void CairoCanvas::StrokePath(const Path& path, const Paint& paint, const StrokeS
   StrokeCurrentPath(paint, stroke);
 }
 
-void CairoCanvas::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity, Interpolation interpolation,
+bool CairoCanvas::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity, Interpolation interpolation,
                              const RectF* source) {
-  if (singular_ || bitmap.pixels == nullptr || bitmap.width <= 0 || bitmap.height <= 0 ||
-      bitmap.stride < bitmap.width * 4 || dest.width() == 0 || dest.height() == 0) {
-    return;
+  if (bitmap.pixels == nullptr || bitmap.width <= 0 || bitmap.height <= 0 || bitmap.stride < bitmap.width * 4) {
+    return false;
   }
+  if (singular_ || dest.width() == 0 || dest.height() == 0) return true;
   RectF src = source != nullptr ? *source : RectF{0, 0, static_cast<float>(bitmap.width), static_cast<float>(bitmap.height)};
   src.left = std::max(src.left, 0.0f);
   src.top = std::max(src.top, 0.0f);
   src.right = std::min(src.right, static_cast<float>(bitmap.width));
   src.bottom = std::min(src.bottom, static_cast<float>(bitmap.height));
-  if (!(src.width() > 0) || !(src.height() > 0)) return;
+  if (!(src.width() > 0) || !(src.height() > 0)) return true;
   FlushOnReturn flush(cr_);
 
   // Only the pixels under the source rectangle are sampled, so filtering at
@@ -157,6 +157,10 @@ void CairoCanvas::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float 
     data = copy.data();
   }
   cairo_surface_t* image = cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, width, height, stride);
+  if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(image);
+    return false;
+  }
   cairo_pattern_t* pattern = cairo_pattern_create_for_surface(image);
   const double sx = src.width() / dest.width(), sy = src.height() / dest.height();
   cairo_matrix_t toBitmap;
@@ -180,6 +184,7 @@ void CairoCanvas::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float 
   cairo_pattern_destroy(pattern);
   cairo_surface_finish(image);  // the pixels are the caller's only for this call
   cairo_surface_destroy(image);
+  return true;
 }
 
 PangoContext* CairoCanvas::TextContext() {

@@ -36,7 +36,7 @@ class CairoCanvas : public Canvas {
   void FillPath(const Path& path, const Paint& paint) override;
   void StrokePath(const Path& path, const Paint& paint, const StrokeStyle& stroke) override;
 
-  void DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity, Interpolation interpolation,
+  bool DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity, Interpolation interpolation,
                   const RectF* source) override;
 
   void DrawText(std::wstring_view text, const TextStyle& style, const RectF& layout, const Paint& paint) override;

@@ -267,20 +267,20 @@ void D2DCanvas::StrokePath(const Path& path, const Paint& paint, const StrokeSty
 
 // --- Bitmaps --------------------------------------------------------------------
 
-void D2DCanvas::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity, Interpolation interpolation,
+bool D2DCanvas::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity, Interpolation interpolation,
                            const RectF* source) {
   const float alpha = Unit(opacity);
-  if (bitmap.pixels == nullptr || bitmap.width <= 0 || bitmap.height <= 0 || bitmap.stride < bitmap.width * 4 ||
-      dest.width() == 0 || dest.height() == 0 || !(alpha > 0)) {
-    return;
+  if (bitmap.pixels == nullptr || bitmap.width <= 0 || bitmap.height <= 0 || bitmap.stride < bitmap.width * 4) {
+    return false;
   }
+  if (dest.width() == 0 || dest.height() == 0 || !(alpha > 0)) return true;
   RectF src =
       source != nullptr ? *source : RectF{0, 0, static_cast<float>(bitmap.width), static_cast<float>(bitmap.height)};
   src.left = std::max(src.left, 0.0f);
   src.top = std::max(src.top, 0.0f);
   src.right = std::min(src.right, static_cast<float>(bitmap.width));
   src.bottom = std::min(src.bottom, static_cast<float>(bitmap.height));
-  if (!(src.width() > 0) || !(src.height() > 0)) return;
+  if (!(src.width() > 0) || !(src.height() > 0)) return true;
 
   // Upload only the pixels under the source rectangle, so that filtering at
   // its edges cannot pull in neighbouring parts of an atlas.
@@ -292,11 +292,12 @@ void D2DCanvas::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float op
   ComPtr<ID2D1Bitmap> uploaded;
   if (FAILED(context()->CreateBitmap(D2D1::SizeU(static_cast<UINT32>(width), static_cast<UINT32>(height)), first,
                                      static_cast<UINT32>(bitmap.stride), &properties, uploaded.Put()))) {
-    return;
+    return false;
   }
   const D2D1_RECT_F destination = ToD2D(dest);
   const D2D1_RECT_F within = D2D1::RectF(src.left - x0, src.top - y0, src.right - x0, src.bottom - y0);
   context()->DrawBitmap(uploaded.Get(), &destination, alpha, ToD2D(interpolation), &within, nullptr);
+  return true;
 }
 
 // --- Text -----------------------------------------------------------------------
@@ -310,8 +311,11 @@ void D2DCanvas::DrawText(std::wstring_view text, const TextStyle& style, const R
   const auto textLayout = text_.Layout(text, style, layout.width(), layout.height());
   if (!textLayout) return;
   if (const auto brush = BrushFor(paint)) {
+    const D2D1_TEXT_ANTIALIAS_MODE previous = context()->GetTextAntialiasMode();
+    if (style.grayscale) context()->SetTextAntialiasMode(D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE);
     context()->DrawTextLayout(D2D1::Point2F(layout.left, layout.top), textLayout.Get(), brush.Get(),
                               D2D1_DRAW_TEXT_OPTIONS_NONE);
+    context()->SetTextAntialiasMode(previous);
   }
 }
 

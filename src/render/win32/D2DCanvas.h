@@ -58,7 +58,7 @@ class D2DCanvas final : public Canvas {
   void FillPath(const Path& path, const Paint& paint) override;
   void StrokePath(const Path& path, const Paint& paint, const StrokeStyle& stroke) override;
 
-  void DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity = 1.0f,
+  bool DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity = 1.0f,
                   Interpolation interpolation = Interpolation::Linear, const RectF* source = nullptr) override;
 
   void DrawText(std::wstring_view text, const TextStyle& style, const RectF& layout, const Paint& paint) override;

@@ -94,9 +94,9 @@ class PixelCanvasWin32 final : public Canvas {
   void StrokePath(const Path& path, const Paint& paint, const StrokeStyle& stroke) override {
     canvas_->StrokePath(path, paint, stroke);
   }
-  void DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity, Interpolation interpolation,
+  bool DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity, Interpolation interpolation,
                   const RectF* source) override {
-    canvas_->DrawBitmap(bitmap, dest, opacity, interpolation, source);
+    return canvas_->DrawBitmap(bitmap, dest, opacity, interpolation, source);
   }
   void DrawText(std::wstring_view text, const TextStyle& style, const RectF& layout, const Paint& paint) override {
     canvas_->DrawText(text, style, layout, paint);

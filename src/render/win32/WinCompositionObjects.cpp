@@ -225,6 +225,19 @@ void WinSurfaceBrush::SetAlignment(float horizontalRatio, float verticalRatio) {
   ThrowIfFailed(brush_->put_VerticalAlignmentRatio(verticalRatio));
 }
 
+ComPtr<winrt::ICompositionSurface> CompositionSurfaceOf(const DrawingSurface* surface) {
+  if (surface == nullptr) return {};
+  const auto* winSurface = dynamic_cast<const WinDrawingSurface*>(surface);
+  if (winSurface == nullptr) ThrowHResult(E_INVALIDARG);
+  return ComPtr<winrt::ICompositionDrawingSurface>(winSurface->surfaceAbi()).As<winrt::ICompositionSurface>();
+}
+
+void WinSurfaceBrush::SetSurface(std::shared_ptr<DrawingSurface> surface) {
+  const auto compositionSurface = CompositionSurfaceOf(surface.get());
+  ThrowIfFailed(brush_->put_Surface(compositionSurface.Get()));
+  surface_ = std::move(surface);
+}
+
 WinNineGridBrush::WinNineGridBrush(ComPtr<winrt::ICompositionNineGridBrush> brush,
                                    std::shared_ptr<CompositionBrush> source)
     : brush_(std::move(brush)), base_(brush_.As<winrt::ICompositionBrush>()), source_(std::move(source)) {}

@@ -111,6 +111,7 @@ class WinSurfaceBrush final : public SurfaceBrush, public WinBrushAbi {
   winrt::ICompositionBrush* brushAbi() const override { return base_.Get(); }
   void SetStretch(Stretch stretch) override;
   void SetAlignment(float horizontalRatio, float verticalRatio) override;
+  void SetSurface(std::shared_ptr<DrawingSurface> surface) override;
   std::shared_ptr<DrawingSurface> surface() const override { return surface_; }
 
  private:
@@ -213,5 +214,9 @@ class WinWindowTarget final : public WindowTarget {
   ComPtr<winrt::ICompositionTarget> target_;
   std::shared_ptr<Visual> root_;
 };
+
+// The composition surface behind one of our surfaces; null for null.
+// Throws E_INVALIDARG for a surface of another compositor.
+ComPtr<winrt::ICompositionSurface> CompositionSurfaceOf(const DrawingSurface* surface);
 
 }  // namespace orvane

@@ -49,12 +49,13 @@ std::shared_ptr<ColorBrush> WinCompositor::CreateColorBrush(Color color) {
 }
 
 std::shared_ptr<SurfaceBrush> WinCompositor::CreateSurfaceBrush(std::shared_ptr<DrawingSurface> surface) {
-  const auto* winSurface = dynamic_cast<const WinDrawingSurface*>(surface.get());
-  if (winSurface == nullptr) ThrowHResult(E_INVALIDARG);
-  auto compositionSurface = ComPtr<winrt::ICompositionDrawingSurface>(winSurface->surfaceAbi())
-                                .As<winrt::ICompositionSurface>();
+  const auto compositionSurface = CompositionSurfaceOf(surface.get());
   ComPtr<winrt::ICompositionSurfaceBrush> brush;
-  ThrowIfFailed(compositor_->CreateSurfaceBrushWithSurface(compositionSurface.Get(), brush.Put()));
+  if (compositionSurface) {
+    ThrowIfFailed(compositor_->CreateSurfaceBrushWithSurface(compositionSurface.Get(), brush.Put()));
+  } else {
+    ThrowIfFailed(compositor_->CreateSurfaceBrush(brush.Put()));
+  }
   return std::make_shared<WinSurfaceBrush>(std::move(brush), std::move(surface));
 }
 
