@@ -144,6 +144,9 @@ struct TextStyle {
   // Grayscale instead of the system's (ClearType) antialiasing, for text on
   // transparent pixels. The cairo canvas always draws grayscale.
   bool grayscale = false;
+  // Picks glyph forms shared between scripts (e.g. L"zh-CN"); empty: the
+  // platform's default.
+  std::wstring locale;
 };
 
 struct TextMetrics {

@@ -77,6 +77,12 @@ TextBlock::TextBlock(PangoContext* context, std::wstring_view text, const TextSt
   pango_font_description_set_weight(font, static_cast<PangoWeight>(std::clamp(style.weight, 100, 1000)));
   pango_layout_set_font_description(layout_, font);
   pango_font_description_free(font);
+  if (!style.locale.empty()) {
+    PangoAttrList* attributes = pango_attr_list_new();
+    pango_attr_list_insert(attributes, pango_attr_language_new(pango_language_from_string(WideToUtf8(style.locale).c_str())));
+    pango_layout_set_attributes(layout_, attributes);
+    pango_attr_list_unref(attributes);
+  }
 
   switch (style.alignment) {
     case TextAlignment::Leading: pango_layout_set_alignment(layout_, PANGO_ALIGN_LEFT); break;

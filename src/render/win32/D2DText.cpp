@@ -83,7 +83,7 @@ ComPtr<IDWriteTextFormat> D2DText::Format(const TextStyle& style) {
   ComPtr<IDWriteTextFormat> format;
   if (FAILED(dwrite_->CreateTextFormat(
           family.c_str(), nullptr, static_cast<DWRITE_FONT_WEIGHT>(std::clamp(style.weight, 1, 999)),
-          DWRITE_FONT_STYLE_NORMAL, DWRITE_FONT_STRETCH_NORMAL, style.size, L"", format.Put()))) {
+          DWRITE_FONT_STYLE_NORMAL, DWRITE_FONT_STRETCH_NORMAL, style.size, style.locale.c_str(), format.Put()))) {
     return {};
   }
   format->SetTextAlignment(ToDWrite(style.alignment));
