@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DockPictureFixture.h"
 #include "SoftCompositorProbe.h"
 #include "dock/DockPictures.h"
 
@@ -261,17 +262,7 @@ TEST_F(MusicTileTest, LineWithoutATextFormatIsSkipped) {
 bool Pinkish(Pixel p) { return p.a > 200 && p.r > 200 && p.g < 90 && p.b > 70 && p.b < 140; }
 bool Greenish(Pixel p) { return p.a > 200 && p.g > 180 && p.r < 90; }
 
-class MusicItemTest : public ::testing::Test {
- protected:
-  MusicItemTest() { pictures.CreateSharedSprites(compositor, 1, MakeTheme(false, true)); }
-
-  BitmapView Picture() const { return SoftCompositor::SurfacePixels(*item.surface); }
-
-  SoftCompositor compositor;
-  DockPictures pictures;
-  ItemPicture item{nullptr, compositor.CreateSurfaceBrush(nullptr)};
-  PictureSettings settings{48, 1.65f, 1, L"bottom"};
-};
+using MusicItemTest = testing::DockPictureFixture;
 
 TEST_F(MusicItemTest, BottomDockTileWithoutSession) {
   pictures.RefreshItemPicture(DockItemKind::Music, item, {}, MediaInfo{}, settings);

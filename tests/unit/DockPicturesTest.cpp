@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "DockPictureFixture.h"
 #include "SoftCompositorProbe.h"
 #include "dock/DockPictures.h"
 
@@ -40,17 +41,7 @@ TEST(IconPictureTargetTest, MagnifiedSizeRoundedUpAndClamped) {
   }
 }
 
-class ItemPictureTest : public ::testing::Test {
- protected:
-  ItemPictureTest() { pictures.CreateSharedSprites(compositor, 1, MakeTheme(true, true)); }
-
-  BitmapView Picture() const { return SoftCompositor::SurfacePixels(*item.surface); }
-
-  SoftCompositor compositor;
-  DockPictures pictures;
-  ItemPicture item{nullptr, compositor.CreateSurfaceBrush(nullptr)};
-  PictureSettings settings{48, 1.8f, 1, L"bottom"};
-};
+using ItemPictureTest = testing::DockPictureFixture;
 
 TEST_F(ItemPictureTest, LargeIconIsScaledDownToTheMagnifiedSize) {
   pictures.RefreshItemPicture(DockItemKind::Pinned, item, HalvesIcon(256), {}, settings);
