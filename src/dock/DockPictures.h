@@ -49,7 +49,6 @@ void DrawBuiltInGlyph(Canvas& canvas, DockItemKind kind);
 
 inline constexpr wchar_t kMusicIdleTitle[] = L"音乐 · 暂无播放";
 inline constexpr wchar_t kMusicIdleLine[] = L"悬停弹出播放控制";
-inline constexpr wchar_t kMusicItemName[] = L"音乐与歌词";
 
 // Left and right docks show the square cover; any other position the tile.
 bool IsSideDock(std::wstring_view dockPosition);
@@ -90,7 +89,7 @@ void DrawMusicSquare(Canvas& canvas, const MediaInfo& info);
 // the ticking clock alone never redraws the tile.
 std::wstring MusicSignature(const MediaInfo& info);
 
-// The item's name: the title while a session has one, else a fixed name.
+// The item's name: the title while a session has one, else kMusicItemName.
 std::wstring MusicItemName(const MediaInfo& info);
 
 // What a music refresh changes on the item.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dock/DockItem.h"
 #include "dock/DockPictures.h"
 
 namespace orvane {

@@ -2,6 +2,7 @@
 
 #include "DockPictureFixture.h"
 #include "SoftCompositorProbe.h"
+#include "dock/DockItem.h"
 #include "dock/DockPictures.h"
 
 namespace orvane {
