@@ -1,114 +1,27 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cwctype>
 #include <map>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "dock/DockItemList.h"
+#include "FakeDockServices.h"
 #include "app/TextUtil.h"
-#include "system/AppIdentity.h"
+#include "dock/DockItemList.h"
 
 namespace orvane {
 namespace {
 
-std::wstring Lower(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towlower(c); });
-  return text;
-}
-
-// The tracker's list, targets and icons as scripted data. Every icon
-// request is recorded as "kind what @size".
-class FakeDockServices final : public DockItemServices {
- public:
-  std::vector<TrackedApp> apps;
-  WindowHandle minimizing = kNoWindow;
-  std::set<WindowHandle> closedWindows;
-  std::wstring downloads = L"C:\\Users\\u\\Downloads";
-  std::set<std::wstring> unloadableImages;
-  std::vector<std::wstring> iconRequests;
-  std::vector<DockConfig> saved;
-  int menuBarUpdates = 0;
-  int stageManagerUpdates = 0;
-
-  const std::vector<TrackedApp>& TrackedApps() override { return apps; }
-  WindowHandle TakeMinimizingWindow() override { return std::exchange(minimizing, kNoWindow); }
-  bool WindowExists(WindowHandle window) override { return !closedWindows.contains(window); }
-
-  LaunchTargetInfo DescribeTarget(const std::wstring& target, const std::wstring& name) override {
-    LaunchTargetInfo info;
-    info.name = name;
-    info.target = ExpandVars(target);
-    const std::wstring lower = Lower(info.target);
-    const std::wstring store = Lower(kStoreAppTargetPrefix);
-    if (lower.starts_with(store)) {
-      info.aumidLower = lower.substr(store.size());
-    } else if (lower.ends_with(L".exe")) {
-      info.exePathLower = lower;
-      info.exeNameLower = std::wstring(FileNameOf(lower));
-    }
-    return info;
-  }
-  std::wstring DisplayNameOf(const std::wstring& path) override { return L"name of " + path; }
-  std::wstring ExpandLower(const std::wstring& target) override { return Lower(ExpandVars(target)); }
-  std::wstring DownloadsFolder() override { return downloads; }
-
-  IconImage TargetIcon(const std::wstring& target, unsigned size) override { return Icon(L"target " + target, size); }
-  IconImage CustomIcon(const std::wstring& path, unsigned size) override {
-    IconImage icon = Icon(L"custom " + path, size);
-    return unloadableImages.contains(path) ? IconImage{} : icon;
-  }
-  IconImage RunningAppIcon(WindowHandle window, const std::wstring& exePath, const std::wstring& aumid,
-                           unsigned size) override {
-    return Icon(L"app " + std::to_wstring(window) + L" " + exePath + aumid, size);
-  }
-  IconImage StockIcon(int stockId, unsigned size) override { return Icon(L"stock " + std::to_wstring(stockId), size); }
-
-  void SaveConfig(const DockConfig& config) override { saved.push_back(config); }
-  void UpdateMenuBar(const std::vector<TrackedApp>&) override { ++menuBarUpdates; }
-  void UpdateStageManager(const std::vector<TrackedApp>&) override { ++stageManagerUpdates; }
-
- private:
-  static std::wstring ExpandVars(std::wstring text) {
-    const std::wstring var = L"%APPS%";
-    if (const std::size_t at = text.find(var); at != std::wstring::npos) text.replace(at, var.size(), L"C:\\Apps");
-    return text;
-  }
-  IconImage Icon(const std::wstring& what, unsigned size) {
-    iconRequests.push_back(what + L" @" + std::to_wstring(size));
-    return IconImage{1, 1, {1, 2, 3, 255}};
-  }
-};
-
-// An app with one window per handle; window titles "<name> <handle>".
-TrackedApp ExeApp(const std::wstring& path, std::vector<WindowHandle> handles, bool minimized = false) {
-  TrackedApp app;
-  app.exePath = path;
-  app.exePathLower = Lower(path);
-  app.key = L"exe:" + app.exePathLower;
-  app.displayName = std::wstring(FileNameOf(path));
-  for (const WindowHandle hwnd : handles) {
-    const auto pid = static_cast<std::uint32_t>(hwnd * 10);
-    app.windows.push_back({hwnd, pid, app.displayName + L" " + std::to_wstring(hwnd), minimized, false});
-    app.processIds.push_back(pid);
-  }
-  return app;
-}
-
-TrackedApp StoreApp(const std::wstring& aumid, WindowHandle hwnd) {
-  TrackedApp app = ExeApp(L"C:\\Program Files\\WindowsApps\\app.exe", {hwnd});
-  app.aumid = aumid;
-  app.aumidLower = Lower(aumid);
-  app.key = L"aumid:" + app.aumidLower;
-  return app;
-}
+using testing::ExeApp;
+using testing::FakeDockServices;
+using testing::Lower;
+using testing::StoreApp;
 
 // A bottom dock at 100 %; every option on, no pinned items unless a test
 // adds them.
-class DockItemListTest : public testing::Test {
+class DockItemListTest : public ::testing::Test {
  protected:
   void Build(std::vector<std::wstring> pinnedTargets = {}) {
     for (const std::wstring& target : pinnedTargets) config.pinned.push_back({L"Pin " + target, target, L"", L""});
@@ -409,7 +322,7 @@ TEST_F(DockItemListTest, PinTogglesByTargetWrittenAnyWay) {
   EXPECT_EQ(SavedTargets(), (std::vector<std::wstring>{L"C:\\Apps\\edit.exe", L"C:\\Tools\\calc.exe"}));
 
   for (const wchar_t* writing : {L"c:\\apps\\EDIT.EXE", L"%APPS%\\edit.exe"}) {
-    SCOPED_TRACE(testing::Message() << WideToUtf8(writing));
+    SCOPED_TRACE(::testing::Message() << WideToUtf8(writing));
     config.pinned.clear();
     Build({L"C:\\Apps\\edit.exe"});
     EXPECT_FALSE(list.Pin({L"Edit", writing, L"", L""}));
