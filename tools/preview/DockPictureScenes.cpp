@@ -7,45 +7,15 @@
 #include <cmath>
 #include <memory>
 
+#include "SampleMedia.h"
 #include "Scenes.h"
 #include "config/DockConfig.h"
 #include "dock/DockPictures.h"
-#include "render/PixelCanvas.h"
 
 namespace orvane::preview {
 namespace {
 
 int Pixels(float value) { return static_cast<int>(std::lround(value)); }
-
-// A made-up cover: a sunset gradient with a pale disc.
-MediaInfo WithCover(MediaInfo info) {
-  constexpr int kSide = 120;
-  info.artWidth = kSide;
-  info.artHeight = kSide;
-  info.artPixels.assign(static_cast<size_t>(kSide) * kSide * 4, 0);
-  auto canvas = CreatePixelCanvas(info.artPixels.data(), kSide, kSide, kSide * 4);
-  canvas->FillRect(RectF{0, 0, kSide, kSide}, LinearGradient{{0, 0},
-                                                             {0, kSide},
-                                                             {{0, Color::FromArgb(0xFF1E3A8A)},
-                                                              {0.6f, Color::FromArgb(0xFFDB2777)},
-                                                              {1, Color::FromArgb(0xFFF59E0B)}}});
-  canvas->FillEllipse({kSide * 0.62f, kSide * 0.58f}, kSide * 0.2f, kSide * 0.2f, Color{1, 0.95f, 0.8f, 0.9f});
-  info.artVersion = 1;
-  return info;
-}
-
-MediaInfo Playing(bool lyrics) {
-  MediaInfo info;
-  info.hasSession = true;
-  info.isPlaying = true;
-  info.title = L"夜空中最亮的星 (Live)";
-  info.artist = L"Example Band";
-  if (lyrics) {
-    info.hasLyrics = true;
-    info.currentLine = L"能否听清 那仰望的人 心底的孤独和叹息";
-  }
-  return info;
-}
 
 void Build(SceneContext& ctx) {
   const float s = ctx.scale;
@@ -91,7 +61,7 @@ void Build(SceneContext& ctx) {
   }
 
   // Bottom-dock tiles.
-  const MediaInfo tiles[] = {MediaInfo{}, WithCover(Playing(true)), Playing(false)};
+  const MediaInfo tiles[] = {MediaInfo{}, WithSampleCover(PlayingSample(true)), PlayingSample(false)};
   for (int i = 0; i < 3; ++i) {
     const auto item = picture(DockItemKind::Music, tiles[i], settings);
     show(item->brush, *item->surface, 20 + i * 226.0f, 200);
@@ -100,7 +70,7 @@ void Build(SceneContext& ctx) {
   // Side-dock squares.
   PictureSettings side = settings;
   side.dockPosition = L"left";
-  const MediaInfo squares[] = {MediaInfo{}, WithCover(Playing(true))};
+  const MediaInfo squares[] = {MediaInfo{}, WithSampleCover(PlayingSample(true))};
   for (int i = 0; i < 2; ++i) {
     const auto item = picture(DockItemKind::Music, squares[i], side);
     show(item->brush, *item->surface, 20 + i * 136.0f, 270, 120, 120);

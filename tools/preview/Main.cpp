@@ -3,6 +3,9 @@
 //
 //   orvane-preview SCENE OUT.png [--scale S] [--dark|--light] [--no-transparency]
 //   orvane-preview --all DIR [options]    every scene, as DIR/SCENE.png
+//   orvane-preview --sweep DIR [SCENE] [options]
+//                                         a playing scene's frames as DIR/frame-NNN.png
+//                                         (the default scene is dock-bottom)
 //   orvane-preview --list
 
 #include <chrono>
@@ -12,6 +15,7 @@
 #include <exception>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,6 +35,7 @@ constexpr float kScreenWidthDip = 1280, kScreenHeightDip = 800;
 
 struct Options {
   bool all = false;
+  bool sweep = false;
   std::string scene;
   std::string output;  // the file, or the folder with --all
   float scale = 1;
@@ -42,6 +47,7 @@ void PrintUsage() {
   std::fprintf(stderr,
                "usage: orvane-preview SCENE OUT.png [--scale S] [--dark|--light] [--no-transparency]\n"
                "       orvane-preview --all DIR [options]\n"
+               "       orvane-preview --sweep DIR [SCENE] [options]\n"
                "       orvane-preview --list\n");
 }
 
@@ -71,12 +77,21 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args) {
       options.transparency = false;
     } else if (arg == "--all") {
       options.all = true;
+    } else if (arg == "--sweep") {
+      if (i + 1 == args.size() || options.sweep) return std::nullopt;
+      options.sweep = true;
+      options.output = args[++i];
     } else if (arg.starts_with("--")) {
       std::fprintf(stderr, "orvane-preview: unknown option %s\n", arg.c_str());
       return std::nullopt;
     } else {
       positional.push_back(arg);
     }
+  }
+  if (options.sweep) {
+    if (options.all || positional.size() > 1) return std::nullopt;
+    options.scene = positional.empty() ? "dock-bottom" : positional[0];
+    return options;
   }
   if (positional.size() != (options.all ? 1u : 2u)) return std::nullopt;
   if (!options.all) options.scene = positional[0];
@@ -97,6 +112,23 @@ std::vector<std::uint8_t> OverWallpaper(const Wallpaper& wallpaper, const SoftFr
   return out;
 }
 
+// Renders the scene's window as it stands and writes it to `output`.
+void WriteFrame(const Wallpaper& wallpaper, SoftCompositor& compositor, const SceneContext& context,
+                const std::string& output) {
+  const auto start = std::chrono::steady_clock::now();
+  const SoftFrame frame =
+      compositor.RenderWindow(context.window, context.windowWidth, context.windowHeight, context.windowPosition);
+  const double renderMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+
+  const std::vector<std::uint8_t> image = OverWallpaper(wallpaper, frame, context.windowPosition);
+  std::string error;
+  if (!WritePng(output, BitmapView{frame.width, frame.height, frame.width * 4, image.data()}, error)) {
+    throw std::runtime_error("cannot write " + output + ": " + error);
+  }
+  std::printf("%s: %d x %d, rendered in %.1f ms\n", output.c_str(), frame.width, frame.height, renderMs);
+}
+
+// One PNG at `output`, or with --sweep the scene's frames in the folder `output`.
 int RenderScene(const Scene& scene, const std::string& output, const Options& options) {
   const int screenWidth = static_cast<int>(std::lround(kScreenWidthDip * options.scale));
   const int screenHeight = static_cast<int>(std::lround(kScreenHeightDip * options.scale));
@@ -110,18 +142,27 @@ int RenderScene(const Scene& scene, const std::string& output, const Options& op
   context.transparency = options.transparency;
   context.screenWidth = screenWidth;
   context.screenHeight = screenHeight;
-  SoftFrame frame;
-  double renderMs = 0;
   try {
     scene.build(context);
     if (context.windowWidth <= 0 || context.windowHeight <= 0) {
       std::fprintf(stderr, "orvane-preview: scene \"%s\" set no window size\n", scene.name.c_str());
       return 1;
     }
-    const auto start = std::chrono::steady_clock::now();
-    frame = compositor.RenderWindow(context.window, context.windowWidth, context.windowHeight,
-                                    context.windowPosition);
-    renderMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (!options.sweep) {
+      WriteFrame(wallpaper, compositor, context, output);
+      return 0;
+    }
+    if (!context.nextFrame) {
+      std::fprintf(stderr, "orvane-preview: scene \"%s\" has no frame sequence\n", scene.name.c_str());
+      return 1;
+    }
+    std::filesystem::create_directories(output);
+    int index = 0;
+    do {
+      char name[32];
+      std::snprintf(name, sizeof name, "/frame-%03d.png", index++);
+      WriteFrame(wallpaper, compositor, context, output + name);
+    } while (context.nextFrame());
   } catch (const HResultError& e) {
     std::fprintf(stderr, "orvane-preview: scene \"%s\" failed: 0x%08X %s\n", scene.name.c_str(),
                  static_cast<unsigned>(e.code()), e.what());
@@ -130,14 +171,6 @@ int RenderScene(const Scene& scene, const std::string& output, const Options& op
     std::fprintf(stderr, "orvane-preview: scene \"%s\" failed: %s\n", scene.name.c_str(), e.what());
     return 1;
   }
-
-  const std::vector<std::uint8_t> image = OverWallpaper(wallpaper, frame, context.windowPosition);
-  std::string error;
-  if (!WritePng(output, BitmapView{frame.width, frame.height, frame.width * 4, image.data()}, error)) {
-    std::fprintf(stderr, "orvane-preview: cannot write %s: %s\n", output.c_str(), error.c_str());
-    return 1;
-  }
-  std::printf("%s: %d x %d, rendered in %.1f ms\n", output.c_str(), frame.width, frame.height, renderMs);
   return 0;
 }
 

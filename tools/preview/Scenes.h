@@ -36,6 +36,9 @@ struct SceneContext {
   ScreenPoint windowPosition;
   // Whatever must stay alive until the frame is rendered (targets, windows).
   std::vector<std::shared_ptr<void>> keepAlive;
+  // Set by scenes that can play (--sweep): moves the scene on to its next
+  // frame; false when the sequence is over.
+  std::function<bool()> nextFrame;
 
   float Px(float dip) const { return dip * scale; }
 };
