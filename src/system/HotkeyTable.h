@@ -25,18 +25,13 @@ enum class HotkeyAction : int {
 // RegisterHotKey modifiers (MOD_*) and the virtual keys the tables use.
 inline constexpr std::uint32_t kModAlt = 0x0001;
 inline constexpr std::uint32_t kModControl = 0x0002;
-inline constexpr std::uint32_t kModShift = 0x0004;
-inline constexpr std::uint32_t kModWin = 0x0008;
 inline constexpr std::uint32_t kModNoRepeat = 0x4000;
 
 inline constexpr std::uint32_t kVkTab = 0x09;
 inline constexpr std::uint32_t kVkShift = 0x10;
-inline constexpr std::uint32_t kVkControl = 0x11;
 inline constexpr std::uint32_t kVkMenu = 0x12;
 inline constexpr std::uint32_t kVkSpace = 0x20;
 inline constexpr std::uint32_t kVkUp = 0x26;
-inline constexpr std::uint32_t kVkLeftWin = 0x5B;
-inline constexpr std::uint32_t kVkRightWin = 0x5C;
 inline constexpr std::uint32_t kVkLeftMenu = 0xA4;
 inline constexpr std::uint32_t kVkRightMenu = 0xA5;
 
