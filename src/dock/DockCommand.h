@@ -1,0 +1,68 @@
+#pragma once
+// The dock's command message: other programs and the dock's own helpers post
+// or send it to the input window to open surfaces, toggle features, query
+// counts or act on an item. Any process can send it, so every item index is
+// checked before it is used.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "dock/DockItem.h"
+
+namespace orvane {
+
+inline constexpr unsigned kDockCommandMessage = 0x8000 + 10;  // WM_APP + 10
+
+// The actions in lParam. Values not listed act on the item in wParam.
+enum class DockCommand : std::int64_t {
+  OpenItemMenu = 2,
+  OpenSettings = 3,
+  OpenControlCenter = 4,
+  ToggleNotificationCenter = 5,
+  OpenWindowOverview = 6,
+  OpenLauncherGrid = 7,
+  ToggleStageManager = 8,
+  OpenMusicPopup = 9,
+  ToggleTrayPopup = 10,
+  OpenStageSwitcher = 11,
+  ToggleDesktopWidgets = 12,
+  QueryUserPicture = 13,
+  QueryLauncherAppCount = 14,
+  QueryDesktopWidgetCount = 15,
+  OpenControlCenterPage1 = 16,  // pages 1-4 follow in order
+  OpenControlCenterPage4 = 19,
+};
+
+// Bounce of an item marked running with action 1.
+inline constexpr int kCommandBounceHops = 3;
+
+// What the hub does for each command.
+class DockCommandTarget {
+ public:
+  virtual ~DockCommandTarget() = default;
+  virtual void OpenSettings() = 0;
+  virtual void OpenControlCenter(int page) = 0;  // 0 the main page, 1-4 the pages
+  virtual void ToggleNotificationCenter() = 0;
+  virtual void OpenWindowOverview() = 0;
+  virtual void OpenLauncherGrid() = 0;
+  virtual void ToggleStageManager() = 0;
+  virtual void OpenMusicPopup() = 0;
+  virtual void ToggleTrayPopup() = 0;
+  virtual void OpenStageSwitcher() = 0;  // refreshes the tracker first
+  virtual void ToggleDesktopWidgets() = 0;
+  virtual bool HasUserPicture() = 0;
+  virtual int LauncherAppCount() = 0;
+  virtual int DesktopWidgetCount() = 0;
+  virtual void OpenItemMenu(int index) = 0;
+  // Marks the item running; bounceHops 0 starts no bounce.
+  virtual void MarkItemRunning(int index, int bounceHops) = 0;
+};
+
+// Carries out one command message and returns its result: the value of a
+// query, else 0. An item index outside the list or on a separator does
+// nothing.
+std::int64_t DispatchDockCommand(DockCommandTarget& target, std::span<const std::unique_ptr<DockItem>> items,
+                                 std::uint64_t wParam, std::int64_t lParam);
+
+}  // namespace orvane
