@@ -89,6 +89,10 @@ void DockItemList::AddBuiltIn(DockItemKind kind, const wchar_t* name, const std:
 
 void DockItemList::Rebuild(float dpiScale) {
   for (std::size_t i = items_.size(); i-- > 0;) Remove(i, false);
+  // A dragged item is still among the configuration's pinned entries (or was
+  // taken out of them on purpose): the rebuilt list has it, so the drag ends
+  // without it coming back a second time.
+  DropLifted(false);
   rebuilding_ = true;
   iconSize_ = IconRequestSize(config_.magnification, config_.iconSize, dpiScale);
 
@@ -295,7 +299,16 @@ std::size_t DockItemList::FindPinnedTarget(const std::wstring& targetLower) {
 }
 
 bool DockItemList::Pin(const DockItemConfig& config) {
-  const std::size_t pinned = FindPinnedTarget(services_.ExpandLower(config.target));
+  const std::wstring targetLower = services_.ExpandLower(config.target);
+  if (LiftedHasTarget(targetLower)) {
+    DropLifted(false);
+    Persist();
+    FixSeparator();
+    SynchroniseRunning();
+    RequestFrame(true);
+    return false;
+  }
+  const std::size_t pinned = FindPinnedTarget(targetLower);
   if (pinned < items_.size()) {
     Unpin(static_cast<int>(pinned), false);
     return false;
@@ -335,7 +348,8 @@ void DockItemList::KeepInDock(int index) {
 void DockItemList::AddDroppedFiles(const std::vector<std::wstring>& paths, int slot) {
   std::size_t index = ClampToPinnedRange(slot);
   for (const std::wstring& path : paths) {
-    if (FindPinnedTarget(services_.ExpandLower(path)) < items_.size()) continue;
+    const std::wstring targetLower = services_.ExpandLower(path);
+    if (FindPinnedTarget(targetLower) < items_.size() || LiftedHasTarget(targetLower)) continue;
     AddPinned(DockItemConfig{services_.DisplayNameOf(path), path, {}, {}}, index++);
   }
   Persist();
@@ -348,6 +362,13 @@ void DockItemList::Persist() {
   config_.pinned.clear();
   for (const auto& item : items_) {
     if (item->kind == DockItemKind::Pinned) config_.pinned.push_back(item->config);
+  }
+  // A save during a drag keeps the dragged item where it came from.
+  if (lifted_) {
+    const bool launcher = !items_.empty() && items_.front()->kind == DockItemKind::LauncherButton;
+    const std::size_t at = std::min(static_cast<std::size_t>(std::max(liftedFrom_ - (launcher ? 1 : 0), 0)),
+                                    config_.pinned.size());
+    config_.pinned.insert(config_.pinned.begin() + static_cast<std::ptrdiff_t>(at), lifted_->config);
   }
   services_.SaveConfig(config_);
 }
@@ -376,16 +397,28 @@ DockItem* DockItemList::LiftPinned(int index) {
 void DockItemList::PlaceLifted(int slot) {
   if (!lifted_) return;
   const std::size_t index = ClampToPinnedRange(slot);
+  const bool moved = static_cast<int>(index) != liftedFrom_;
   Insert(std::move(lifted_), index);
-  if (static_cast<int>(index) != liftedFrom_) Persist();
   liftedFrom_ = -1;
+  if (moved) Persist();
+  // A refresh during the drag may have dropped the separator.
+  FixSeparator();
   RequestFrame(true);
+}
+
+void DockItemList::DropLifted(bool vanish) {
+  if (!lifted_) return;
+  changes_.removed.push_back({std::move(lifted_), -1, vanish});
+  liftedFrom_ = -1;
+}
+
+bool DockItemList::LiftedHasTarget(const std::wstring& targetLower) {
+  return lifted_ && services_.ExpandLower(lifted_->config.target) == targetLower;
 }
 
 void DockItemList::RemoveLifted() {
   if (!lifted_) return;
-  changes_.removed.push_back({std::move(lifted_), -1, true});
-  liftedFrom_ = -1;
+  DropLifted(true);
   Persist();
   FixSeparator();
   SynchroniseRunning();

@@ -66,7 +66,9 @@ class DockItemList {
   void SetRecycleBinFull(bool full);
 
   // An item drag: the pinned item is taken out of the list (it still
-  // collects its windows), then put back at a slot or removed.
+  // collects its windows and is saved in its old place), then put back at a
+  // slot or removed. A rebuild during the drag ends it: the rebuilt list
+  // holds the item again and lifted() becomes null.
   DockItem* LiftPinned(int index);
   void PlaceLifted(int slot);
   void RemoveLifted();
@@ -93,6 +95,9 @@ class DockItemList {
   // Index of the first pinned item with this (expanded, lower-cased) target,
   // or size() when there is none.
   std::size_t FindPinnedTarget(const std::wstring& targetLower);
+  bool LiftedHasTarget(const std::wstring& targetLower);
+  // Ends a drag without putting the item back; the hub drops its visuals.
+  void DropLifted(bool vanish);
   bool FixSeparator();
   bool SyncPinned(DockItem& item, const std::vector<TrackedApp>& apps, std::vector<bool>& claimed);
   bool SyncRunningItems(const std::vector<TrackedApp>& apps, const std::vector<bool>& claimed);

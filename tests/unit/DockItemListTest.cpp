@@ -441,6 +441,58 @@ TEST_F(DockItemListTest, LiftedItemKeepsItsWindowsAndReturnsWithinThePinnedRange
   EXPECT_EQ(list.LiftPinned(3), nullptr) << "only pinned items are dragged";
 }
 
+// The dragged item is out of the list: whatever arrives during the drag
+// must neither lose it nor bring it back twice.
+TEST_F(DockItemListTest, RefreshDuringADragKeepsTheSeparatorRight) {
+  config.showLaunchpadIcon = false;
+  HideBuiltIns();
+  services.apps = {ExeApp(L"C:\\Tools\\viewer.exe", {5})};
+  Build({L"C:\\a.exe"});
+  ASSERT_EQ(Kinds(), "P|R");
+  ASSERT_NE(list.LiftPinned(0), nullptr);
+  Sync();
+  list.PlaceLifted(0);
+  EXPECT_EQ(Kinds(), "P|R");
+}
+
+TEST_F(DockItemListTest, RebuildDuringADragEndsItWithOneCopyOfTheItem) {
+  Build({L"C:\\a.exe", L"C:\\b.exe"});
+  DockItem* lifted = list.LiftPinned(2);
+  ASSERT_NE(lifted, nullptr);
+  list.TakeChanges();
+  list.Rebuild(1.0f);
+  EXPECT_EQ(list.lifted(), nullptr);
+  const DockItemChanges changes = list.TakeChanges();
+  EXPECT_TRUE(std::any_of(changes.removed.begin(), changes.removed.end(), [&](const DockItemRemoval& r) {
+    return r.item.get() == lifted && !r.vanish;
+  })) << "the hub drops the dragged visuals";
+  list.PlaceLifted(1);
+  EXPECT_EQ(Kinds(), "LPP|uDTWB");
+  EXPECT_EQ(IndexOf(L"Pin C:\\b.exe"), 2);
+}
+
+TEST_F(DockItemListTest, SavesAndPinsDuringADragKeepTheDraggedItem) {
+  Build({L"C:\\a.exe", L"C:\\b.exe", L"C:\\c.exe"});
+  ASSERT_NE(list.LiftPinned(2), nullptr);
+  list.Unpin(IndexOf(L"Pin C:\\c.exe"), false);
+  EXPECT_EQ(SavedTargets(), (std::vector<std::wstring>{L"C:\\a.exe", L"C:\\b.exe"}));
+
+  list.AddDroppedFiles({L"c:\\B.exe"}, 1);
+  EXPECT_EQ(SavedTargets(), (std::vector<std::wstring>{L"C:\\a.exe", L"C:\\b.exe"})) << "already pinned";
+
+  // Config apply with what was saved: the rebuilt list has b once.
+  list.Rebuild(1.0f);
+  EXPECT_EQ(Kinds(), "LPP|uDTWB");
+  EXPECT_EQ(IndexOf(L"Pin C:\\b.exe"), 2);
+
+  // The pin toggle on the dragged item's target unpins it.
+  ASSERT_NE(list.LiftPinned(2), nullptr);
+  EXPECT_FALSE(list.Pin({L"B", L"C:\\b.exe", L"", L""}));
+  EXPECT_EQ(list.lifted(), nullptr);
+  EXPECT_EQ(SavedTargets(), std::vector<std::wstring>{L"C:\\a.exe"});
+  EXPECT_EQ(Kinds(), "LP|uDTWB");
+}
+
 TEST_F(DockItemListTest, RecycleBinIconFollowsItsState) {
   Build();
   list.SetRecycleBinFull(true);
