@@ -21,6 +21,12 @@ float SlotCentre(const DockLayout& layout, const DockSlot& slot) {
   return layout.orientation == DockOrientation::Bottom ? slot.centerX : slot.centerY;
 }
 
+// The item goes back into the list: full opacity, its own size.
+void Settle(DockItemMotion& motion) {
+  motion.pressOpacity = {1.0f, 0.0f, 1.0f};
+  motion.magnification.target = 1.0f;
+}
+
 }  // namespace
 
 int DockDropSlot(const DockLayout& layout, float along) {
@@ -114,8 +120,7 @@ DockRelease DockPressDrag::Release(int hit) {
         const float size = animator_.config().iconSize * item->motion.magnification.value;
         item->motion.previousSlotStart = Along(animator_.layout(), dragPoint_) - size / 2;
         item->motion.laidOut = true;
-        item->motion.pressOpacity = {1.0f, 0.0f, 1.0f};
-        item->motion.magnification.target = 1.0f;
+        Settle(item->motion);
         items_.PlaceLifted(dropSlot_);
         const auto& list = items_.items();
         const auto at = std::find_if(list.begin(), list.end(), [item](const auto& p) { return p.get() == item; });
@@ -143,8 +148,7 @@ bool DockPressDrag::Cancel() {
     return false;
   }
   if (DockItem* item = items_.lifted()) {
-    item->motion.pressOpacity = {1.0f, 0.0f, 1.0f};
-    item->motion.magnification.target = 1.0f;
+    Settle(item->motion);
     items_.PlaceLifted(sourceIndex_);
   }
   EndDrag();
