@@ -158,4 +158,20 @@ std::wstring ParentDirectory(std::wstring_view path) {
   return std::wstring(path.substr(0, slash));
 }
 
+std::wstring PercentEncodeUtf8(std::wstring_view text, bool (*keep)(unsigned char byte)) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::wstring encoded;
+  for (const char c : WideToUtf8(text)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (keep(byte)) {
+      encoded += static_cast<wchar_t>(byte);
+    } else {
+      encoded += L'%';
+      encoded += static_cast<wchar_t>(kHex[byte >> 4]);
+      encoded += static_cast<wchar_t>(kHex[byte & 0x0F]);
+    }
+  }
+  return encoded;
+}
+
 }  // namespace orvane

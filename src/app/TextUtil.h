@@ -42,4 +42,9 @@ bool PathExists(const std::wstring& path);
 // second, or starts with two backslashes. Anything else gives "".
 std::wstring ParentDirectory(std::wstring_view path);
 
+// The text as UTF-8 with every byte that keep() refuses written as "%" and
+// two upper-case hex digits (a space becomes %20). Web services differ in
+// which characters may pass, so the caller says.
+std::wstring PercentEncodeUtf8(std::wstring_view text, bool (*keep)(unsigned char byte));
+
 }  // namespace orvane

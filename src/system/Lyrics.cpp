@@ -84,21 +84,10 @@ std::vector<LyricLine> ParseLrc(std::wstring_view text) {
 }
 
 std::wstring UrlEncode(std::wstring_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::wstring encoded;
-  for (const unsigned char byte : WideToUtf8(text)) {
-    const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                            (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' ||
-                            byte == '~';
-    if (unreserved) {
-      encoded += static_cast<wchar_t>(byte);
-    } else {
-      encoded += L'%';
-      encoded += static_cast<wchar_t>(kHex[byte >> 4]);
-      encoded += static_cast<wchar_t>(kHex[byte & 0x0F]);
-    }
-  }
-  return encoded;
+  return PercentEncodeUtf8(text, [](unsigned char byte) {
+    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
+           byte == '-' || byte == '.' || byte == '_' || byte == '~';
+  });
 }
 
 std::wstring LyricsGetPath(std::wstring_view title, std::wstring_view artist) {

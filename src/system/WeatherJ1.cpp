@@ -50,21 +50,7 @@ int LeadingInteger(std::wstring_view text) {
 
 }  // namespace
 
-std::wstring EncodeWeatherCity(std::wstring_view city) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::wstring encoded;
-  for (const char byte : WideToUtf8(city)) {
-    const auto c = static_cast<unsigned char>(byte);
-    if (PassesUnencoded(c)) {
-      encoded += static_cast<wchar_t>(c);
-    } else {
-      encoded += L'%';
-      encoded += static_cast<wchar_t>(kHex[c >> 4]);
-      encoded += static_cast<wchar_t>(kHex[c & 0x0F]);
-    }
-  }
-  return encoded;
-}
+std::wstring EncodeWeatherCity(std::wstring_view city) { return PercentEncodeUtf8(city, PassesUnencoded); }
 
 std::wstring WeatherRequestPath(std::wstring_view city) {
   return L"/" + EncodeWeatherCity(city) + L"?format=j1&lang=zh-cn";
