@@ -9,20 +9,10 @@
 
 #include "render/win32/ComPtr.h"
 #include "system/PngCodec.h"
+#include "system/win32/WicPictureFile.h"
 
 namespace orvane {
 namespace {
-
-ComPtr<IWICImagingFactory> CreateFactory() {
-  ComPtr<IWICImagingFactory> factory;
-  if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory2, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                 factory.PutVoid()))) {
-    return factory;
-  }
-  CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                   factory.PutVoid());
-  return factory;
-}
 
 // The bytes written into a stream made by CreateStreamOnHGlobal.
 std::vector<std::uint8_t> StreamBytes(IStream* stream) {
@@ -44,7 +34,7 @@ class WicPngCodec final : public PngCodec {
   std::vector<std::uint8_t> EncodeStraight(const Straight& image) override {
     const std::uint64_t stride = static_cast<std::uint64_t>(image.width) * 4;
     if (image.bgra.size() > std::numeric_limits<UINT>::max() || stride > std::numeric_limits<UINT>::max()) return {};
-    ComPtr<IWICImagingFactory> factory = CreateFactory();
+    ComPtr<IWICImagingFactory> factory = TryCreateWicFactory();
     if (!factory) return {};
     ComPtr<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()))) return {};
@@ -73,7 +63,7 @@ class WicPngCodec final : public PngCodec {
 
   bool DecodeStraight(std::span<const std::uint8_t> png, int maxSide, Straight& out) override {
     if (png.empty() || png.size() > std::numeric_limits<DWORD>::max()) return false;
-    ComPtr<IWICImagingFactory> factory = CreateFactory();
+    ComPtr<IWICImagingFactory> factory = TryCreateWicFactory();
     if (!factory) return false;
     ComPtr<IWICStream> stream;
     if (FAILED(factory->CreateStream(stream.Put())) ||

@@ -11,16 +11,20 @@
 
 namespace orvane {
 
-namespace {
-
-ComPtr<IWICImagingFactory> CreateFactory() {
+ComPtr<IWICImagingFactory> TryCreateWicFactory() {
   ComPtr<IWICImagingFactory> factory;
+  if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory2, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                 factory.PutVoid()))) {
+    return factory;
+  }
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               factory.PutVoid()))) {
     return {};
   }
   return factory;
 }
+
+namespace {
 
 // Frame 0 of the decoder, converted to premultiplied BGRA.
 IconImage DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder) {
@@ -62,7 +66,7 @@ IconImage DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decod
 }  // namespace
 
 IconImage DecodePictureFile(const std::wstring& path) {
-  ComPtr<IWICImagingFactory> factory = CreateFactory();
+  ComPtr<IWICImagingFactory> factory = TryCreateWicFactory();
   if (!factory) return IconImage{};
   ComPtr<IWICBitmapDecoder> decoder;
   if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
@@ -74,7 +78,7 @@ IconImage DecodePictureFile(const std::wstring& path) {
 
 IconImage DecodePictureBytes(std::span<const std::uint8_t> bytes) {
   if (bytes.empty() || bytes.size() > std::numeric_limits<DWORD>::max()) return IconImage{};
-  ComPtr<IWICImagingFactory> factory = CreateFactory();
+  ComPtr<IWICImagingFactory> factory = TryCreateWicFactory();
   if (!factory) return IconImage{};
   // The WIC stream reads the caller's memory in place; it is gone before
   // this function returns.
