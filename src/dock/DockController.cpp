@@ -1,0 +1,493 @@
+#include "dock/DockController.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "dock/DockHitTest.h"
+
+namespace orvane {
+
+ScreenRect DockInputRect(const DockLayout& layout, const DockGeometry& geometry, float hiddenAmount, bool revealed) {
+  const float s = geometry.scale;
+  const ScreenRect& window = geometry.renderWindow;
+  const ScreenRect& monitor = geometry.monitor;
+  const bool vertical = IsVerticalDock(geometry.orientation);
+  // Along the dock: the plate's extent.
+  const float alongStart = vertical ? layout.plate.y : layout.plate.x;
+  const float alongEnd = alongStart + (vertical ? layout.plate.height : layout.plate.width);
+  const int origin = vertical ? window.top : window.left;
+  const int from = origin + static_cast<int>(std::floor(alongStart * s));
+  const int to = origin + static_cast<int>(std::ceil(alongEnd * s));
+
+  if (hiddenAmount > 0.8f && !revealed) {
+    switch (geometry.orientation) {
+      case DockOrientation::Left: return {monitor.left, from, monitor.left + kHiddenStripPixels, to};
+      case DockOrientation::Right: return {monitor.right - kHiddenStripPixels, from, monitor.right, to};
+      case DockOrientation::Bottom: break;
+    }
+    return {from, monitor.bottom - kHiddenStripPixels, to, monitor.bottom};
+  }
+
+  // Across the dock: from the farthest icon (plus the hit test's reach) out
+  // to the render window's screen edge.
+  const RectF& b = layout.hoverBounds;
+  const DockRectF& p = layout.plate;
+  switch (geometry.orientation) {
+    case DockOrientation::Left: {
+      const float right = std::max(b.right, p.x + p.width) + kInputReachDips;
+      return {window.left, from, window.left + static_cast<int>(std::ceil(right * s)), to};
+    }
+    case DockOrientation::Right: {
+      const float left = std::max(0.0f, std::min(b.left, p.x) - kInputReachDips);
+      return {window.left + static_cast<int>(std::floor(left * s)), from, window.right, to};
+    }
+    case DockOrientation::Bottom: break;
+  }
+  const float top = std::max(0.0f, std::min(b.top, p.y) - kInputReachDips);
+  return {from, window.top + static_cast<int>(std::floor(top * s)), to, window.bottom};
+}
+
+DockController::DockController(DockConfig& config, DockItemServices& services, DockClickPlatform& platform,
+                               std::function<void()> requestFrame)
+    : config_(config), platform_(platform), requestFrame_(std::move(requestFrame)), list_(config, services) {}
+
+void DockController::RequestFrame() {
+  if (requestFrame_) requestFrame_();
+}
+
+PictureSettings DockController::Pictures() const {
+  return {config_.iconSize, config_.magnification, geometry_.scale, config_.dockPosition};
+}
+
+const DockGeometry& DockController::Place(const ScreenRect& monitor, float scale) {
+  geometry_ = ComputeDockGeometry(config_, monitor, scale);
+  animator_.Configure(config_, geometry_);
+  return geometry_;
+}
+
+void DockController::CreateVisuals(Compositor& compositor, const Theme& theme) {
+  theme_ = theme;
+  pictures_.CreateSharedSprites(compositor, geometry_.scale, theme_);
+  layer_.Create(compositor, pictures_);
+  visualsCreated_ = true;
+}
+
+void DockController::Rebuild() {
+  list_.Rebuild(geometry_.scale);
+  if (visualsCreated_) pictures_.SetScaleAndTheme(geometry_.scale, theme_);
+  ProcessChanges();
+  ConfigurePlate();
+}
+
+void DockController::SynchroniseRunning() {
+  list_.SynchroniseRunning();
+  ProcessChanges();
+}
+
+void DockController::ConfigurePlate() {
+  const DockRectF& plate = animator_.layout().plate;
+  const float length = IsVerticalDock(geometry_.orientation) ? plate.height : plate.width;
+  layer_.Configure(config_, geometry_.scale, theme_, static_cast<int>(std::lround(length * geometry_.scale)));
+  RequestFrame();
+}
+
+void DockController::SetTheme(const Theme& theme) {
+  theme_ = theme;
+  if (!visualsCreated_) return;
+  pictures_.SetTheme(theme_);
+  ConfigurePlate();
+  if (const int music = IndexOfKind(DockItemKind::Music); music >= 0) list_[static_cast<std::size_t>(music)].needsRedraw = true;
+  layer_.RefreshPictures(list_, media_, Pictures());
+}
+
+void DockController::RedrawAfterDeviceLoss() {
+  if (!visualsCreated_) return;
+  pictures_.DeviceLost();
+  pictures_.SetScaleAndTheme(geometry_.scale, theme_);
+  ConfigurePlate();
+  for (const auto& item : list_.items()) item->needsRedraw = true;
+  if (DockItem* lifted = list_.lifted()) lifted->needsRedraw = true;
+  layer_.RefreshPictures(list_, media_, Pictures());
+  if (DockItem* lifted = list_.lifted()) {
+    if (DockItemVisuals* visuals = layer_.VisualsOf(lifted)) {
+      pictures_.RefreshItemPicture(lifted->kind, visuals->picture, lifted->icon, media_, Pictures());
+      lifted->needsRedraw = false;
+    }
+  }
+  RequestFrame();
+}
+
+void DockController::RefreshMusicItem(const MediaInfo& media) {
+  media_ = media;
+  const int index = IndexOfKind(DockItemKind::Music);
+  if (index < 0 || !visualsCreated_) return;
+  DockItem& item = list_[static_cast<std::size_t>(index)];
+  DockItemVisuals* visuals = layer_.VisualsOf(&item);
+  if (visuals == nullptr) return;
+  if (const auto update = pictures_.RefreshMusicItem(visuals->picture, media_, Pictures())) {
+    item.running = update->running;
+    item.config.name = update->name;
+    RequestFrame();
+  }
+}
+
+void DockController::SetRecycleBinFull(bool full) {
+  list_.SetRecycleBinFull(full);
+  ProcessChanges();
+}
+
+void DockController::EndPress() {
+  press_.Cancel();
+  ProcessChanges();
+}
+
+void DockController::ProcessChanges() {
+  DockItemChanges changes = list_.TakeChanges();
+  // A drag whose item a rebuild took back ends here.
+  press_.ItemListChanged();
+
+  // Effects take the removed items' brushes before their visuals go.
+  const auto& slots = animator_.layout().slots;
+  for (const DockItemRemoval& removal : changes.removed) {
+    if (!removal.vanish || !removal.item) continue;
+    const DockItemVisuals* visuals = layer_.VisualsOf(removal.item.get());
+    std::shared_ptr<CompositionBrush> brush;
+    if (visuals != nullptr) brush = visuals->picture.brush;
+    if (removal.index >= 0 && static_cast<std::size_t>(removal.index) < slots.size()) {
+      const DockSlot& slot = slots[static_cast<std::size_t>(removal.index)];
+      animator_.effects().StartVanish(brush, {slot.centerX, slot.centerY}, slot.size);
+    } else {
+      // The dragged item, let go off the dock.
+      const float size = config_.iconSize * removal.item->motion.magnification.value;
+      animator_.effects().StartVanish(brush, vanishPoint_, size);
+    }
+  }
+  if (visualsCreated_) {
+    layer_.ApplyChanges(changes);
+    layer_.RefreshPictures(list_, media_, Pictures());
+  }
+  if (changes.rebuilt) {
+    animator_.hoverPopups().Reset();
+    animator_.AdoptLayout(DockItemViews(list_));
+  }
+  if (changes.minimiseEffect != kNoWindow) {
+    for (std::size_t i = 0; i < list_.size(); ++i) {
+      const auto& windows = list_[i].windows;
+      const bool owns = list_[i].window == changes.minimiseEffect ||
+                        std::any_of(windows.begin(), windows.end(),
+                                    [&](const TrackedWindow& w) { return w.hwnd == changes.minimiseEffect; });
+      if (owns) {
+        StartMinimiseEffect(static_cast<int>(i), changes.minimiseEffect);
+        break;
+      }
+    }
+  }
+  if (changes.frameRequested || changes.layoutChanged || changes.rebuilt || !changes.removed.empty() ||
+      !changes.created.empty()) {
+    RequestFrame();
+  }
+}
+
+void DockController::StartMinimiseEffect(int index, WindowHandle window) {
+  const auto& slots = animator_.layout().slots;
+  if (index < 0 || static_cast<std::size_t>(index) >= slots.size() ||
+      static_cast<std::size_t>(index) >= list_.size()) {
+    return;
+  }
+  const DockItemVisuals* visuals = layer_.VisualsOf(&list_[static_cast<std::size_t>(index)]);
+  std::optional<Vector2> from;
+  if (const auto rect = platform_.WindowRect(window)) {
+    from = ScreenToDips((rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2);
+  }
+  const DockSlot& slot = slots[static_cast<std::size_t>(index)];
+  animator_.effects().StartMinimise(visuals != nullptr ? visuals->picture.brush : nullptr, from,
+                                    {slot.centerX, slot.centerY}, config_.iconSize, geometry_.windowLength,
+                                    geometry_.windowDepth);
+  RequestFrame();
+}
+
+void DockController::StartBounce(DockItem& item, int hops) {
+  item.motion.bounceHops = hops;
+  item.motion.bouncePhase = 0.0f;
+  RequestFrame();
+}
+
+int DockController::HitTest(Vector2 pointer) const {
+  return HitTestDock(animator_.layout(), pointer.x, pointer.y);
+}
+
+int DockController::IndexOfKind(DockItemKind kind) const {
+  for (std::size_t i = 0; i < list_.size(); ++i) {
+    if (list_[i].kind == kind) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+Vector2 DockController::ScreenToDips(int x, int y) const {
+  const float s = geometry_.scale > 0 ? geometry_.scale : 1.0f;
+  return {static_cast<float>(x - geometry_.renderWindow.left) / s, static_cast<float>(y - geometry_.renderWindow.top) / s};
+}
+
+DockScreenPoint DockController::DipsToScreen(Vector2 point) const {
+  return {geometry_.renderWindow.left + static_cast<int>(std::lround(point.x * geometry_.scale)),
+          geometry_.renderWindow.top + static_cast<int>(std::lround(point.y * geometry_.scale))};
+}
+
+DockScreenPoint DockController::AnchorOf(int index) const {
+  const auto& slots = animator_.layout().slots;
+  if (index < 0 || static_cast<std::size_t>(index) >= slots.size()) return DipsToScreen({});
+  const DockSlot& slot = slots[static_cast<std::size_t>(index)];
+  return DipsToScreen({slot.centerX, slot.iconTop});
+}
+
+// --- input -------------------------------------------------------------------------------
+
+void DockController::PointerMoved(Vector2 pointer) {
+  pointer_ = pointer;
+  hovering_ = true;
+  reveal_.PointerMoved();
+  if (press_.Move(pointer) && hooks.hidePopupsForDrag) hooks.hidePopupsForDrag(true);
+  RequestFrame();
+}
+
+void DockController::ButtonDown(Vector2 pointer) {
+  pointer_ = pointer;
+  if (hooks.hidePopupsOnPress) hooks.hidePopupsOnPress();
+  press_.Press(HitTest(pointer), pointer);
+  RequestFrame();
+}
+
+void DockController::ButtonUp(Vector2 pointer) {
+  pointer_ = pointer;
+  const bool wasDragging = press_.dragging();
+  if (wasDragging) vanishPoint_ = press_.dragPoint();
+  const DockRelease release = press_.Release(wasDragging ? -1 : HitTest(pointer));
+  if (release.action == DockReleaseAction::Click) Click(release.index);
+  ProcessChanges();
+  if (wasDragging) hovering_ = InsideHoverBounds(animator_.layout(), pointer.x, pointer.y, 0.0f);
+  RequestFrame();
+}
+
+void DockController::RightButtonUp(Vector2 pointer) {
+  if (press_.state() != DockPressState::Idle) return;
+  const int hit = HitTest(pointer);
+  if (hit >= 0) {
+    if (hooks.openItemMenu) hooks.openItemMenu(hit, AnchorOf(hit));
+  } else if (hooks.openDockMenu) {
+    hooks.openDockMenu(DipsToScreen(pointer));
+  }
+}
+
+void DockController::PointerLeft() {
+  reveal_.PointerLeft();
+  if (!press_.dragging()) hovering_ = false;
+  press_.Leave();
+  RequestFrame();
+}
+
+void DockController::CaptureLost() {
+  press_.Cancel();
+  ProcessChanges();
+  RequestFrame();
+}
+
+void DockController::Click(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= list_.size()) return;
+  DockItem& item = list_[static_cast<std::size_t>(index)];
+  switch (item.kind) {
+    case DockItemKind::LauncherButton:
+      if (hooks.openLauncherGrid) hooks.openLauncherGrid();
+      return;
+    case DockItemKind::Music:
+      if (hooks.mediaHasSession && hooks.mediaHasSession()) {
+        if (hooks.mediaTogglePlayPause) hooks.mediaTogglePlayPause();
+      } else if (hooks.openMusicPopup) {
+        hooks.openMusicPopup(AnchorOf(index));
+      }
+      return;
+    case DockItemKind::NotificationArea:
+      if (hooks.toggleTrayPopup) hooks.toggleTrayPopup();
+      return;
+    case DockItemKind::Power:
+      if (hooks.openPowerMenu) hooks.openPowerMenu(AnchorOf(index));
+      return;
+    case DockItemKind::RecycleBin:
+      platform_.Launch(kRecycleBinItemTarget, L"");
+      return;
+    case DockItemKind::DownloadsStack:
+      OpenFolder(item, platform_.ExpandEnvironment(item.config.target), index);
+      return;
+    case DockItemKind::MinimisedWindow:
+      platform_.ActivateWindow(item.window);
+      return;
+    case DockItemKind::Separator:
+      return;
+    case DockItemKind::Pinned:
+    case DockItemKind::Running:
+      break;
+  }
+  if (item.kind == DockItemKind::Pinned && !item.running) {
+    const std::wstring expanded = platform_.ExpandEnvironment(item.config.target);
+    if (expanded.size() >= 2 && expanded[1] == L':' && platform_.IsDirectory(expanded)) {
+      OpenFolder(item, expanded, index);
+      return;
+    }
+  }
+  if (item.windows.empty()) {
+    if (platform_.Launch(item.config.target, item.config.args) && config_.enableBounce) {
+      StartBounce(item, kLaunchBounceHops);
+    }
+    return;
+  }
+  std::vector<WindowHandle> windows;
+  windows.reserve(item.windows.size());
+  for (const TrackedWindow& window : item.windows) windows.push_back(window.hwnd);
+  const WindowHandle minimised = platform_.ToggleAppWindows(windows);
+  if (minimised != kNoWindow && config_.enableMinimizeAnim) StartMinimiseEffect(index, minimised);
+}
+
+void DockController::OpenFolder(const DockItem& item, const std::wstring& folder, int index) {
+  if (platform_.ShiftHeld()) {
+    platform_.Launch(folder, L"");
+  } else if (hooks.openStackPopup) {
+    hooks.openStackPopup(item.config.name, folder, AnchorOf(index));
+  }
+}
+
+// --- files from other programs ------------------------------------------------------------
+
+DockDropEffect DockController::FileDragOver(Vector2 pointer, bool havePaths) {
+  if (!havePaths) return DockDropEffect::None;
+  pointer_ = pointer;
+  hovering_ = true;
+  externalDrag_ = true;
+  reveal_.FileDragOver();
+  if (hooks.hidePopupsForDrag) hooks.hidePopupsForDrag(false);
+  const DockFileDragOver over = DockFileDragAt(animator_.layout(), config_, pointer, havePaths);
+  overRecycleBin_ = over.overRecycleBin;
+  fileDropSlot_ = over.dropSlot;
+  animator_.dropGap.target = over.gapTarget;
+  RequestFrame();
+  return over.effect;
+}
+
+void DockController::FileDragLeave() {
+  externalDrag_ = overRecycleBin_ = hovering_ = false;
+  animator_.dropGap.target = 0.0f;
+  fileDropSlot_ = -1;
+  RequestFrame();
+}
+
+void DockController::FileDrop(const std::vector<std::wstring>& paths) {
+  const bool recycle = overRecycleBin_;
+  const int slot = fileDropSlot_;
+  FileDragLeave();
+  if (paths.empty()) return;
+  if (recycle) {
+    platform_.RecycleFiles(paths);
+    return;
+  }
+  if (slot < 0) return;
+  list_.AddDroppedFiles(paths, slot);
+  ProcessChanges();
+}
+
+// --- the command message ------------------------------------------------------------------
+
+std::int64_t DockController::Command(std::uint64_t wParam, std::int64_t lParam) {
+  return DispatchDockCommand(*this, list_.items(), wParam, lParam);
+}
+
+void DockController::OpenSettings() {
+  if (hooks.openSettings) hooks.openSettings();
+}
+void DockController::OpenControlCenter(int page) {
+  if (hooks.openControlCenter) hooks.openControlCenter(page);
+}
+void DockController::ToggleNotificationCenter() {
+  if (hooks.toggleNotificationCenter) hooks.toggleNotificationCenter();
+}
+void DockController::OpenWindowOverview() {
+  if (hooks.openWindowOverview) hooks.openWindowOverview();
+}
+void DockController::OpenLauncherGrid() {
+  if (hooks.openLauncherGrid) hooks.openLauncherGrid();
+}
+void DockController::ToggleStageManager() {
+  if (hooks.toggleStageManager) hooks.toggleStageManager();
+}
+void DockController::OpenMusicPopup() {
+  if (hooks.openMusicPopup) hooks.openMusicPopup(AnchorOf(IndexOfKind(DockItemKind::Music)));
+}
+void DockController::ToggleTrayPopup() {
+  if (hooks.toggleTrayPopup) hooks.toggleTrayPopup();
+}
+void DockController::OpenStageSwitcher() {
+  if (hooks.openStageSwitcher) hooks.openStageSwitcher();
+}
+void DockController::ToggleDesktopWidgets() {
+  if (hooks.toggleDesktopWidgets) hooks.toggleDesktopWidgets();
+}
+bool DockController::HasUserPicture() { return hooks.hasUserPicture && hooks.hasUserPicture(); }
+int DockController::LauncherAppCount() { return hooks.launcherAppCount ? hooks.launcherAppCount() : 0; }
+int DockController::DesktopWidgetCount() { return hooks.desktopWidgetCount ? hooks.desktopWidgetCount() : 0; }
+
+void DockController::OpenItemMenu(int index) {
+  if (hooks.openItemMenu) hooks.openItemMenu(index, AnchorOf(index));
+}
+
+void DockController::MarkItemRunning(int index, int bounceHops) {
+  DockItem& item = list_[static_cast<std::size_t>(index)];
+  item.running = true;
+  if (bounceHops > 0) StartBounce(item, bounceHops);
+  RequestFrame();
+}
+
+// --- hiding and the frame step ---------------------------------------------------------------
+
+DockHideUpdate DockController::EvaluateAutoHide(DockHideProbe& probe) {
+  const DockHideUpdate update = reveal_.Evaluate(config_, probe);
+  if (update.frameRequested) RequestFrame();
+  return update;
+}
+
+ScreenRect DockController::DockRect() const { return DockScreenRect(config_, geometry_, animator_.layout()); }
+
+DockFrameResult DockController::FrameStep(float dt, const DockPopupState& popups) {
+  const bool popupOpen = popups.previewVisible || popups.musicVisible || popups.trayPopupOpen ||
+                         popups.stackPopupOpen || popups.contextMenuOpen;
+  const bool busy = press_.dragging() || externalDrag_ || popupOpen;
+  const bool wasRevealed = reveal_.revealed();
+  const bool shouldHide = reveal_.Step(dt, hovering_, busy, config_.hideRevealDelayMs);
+
+  DockFrameInput input;
+  input.dt = dt;
+  input.pointer = pointer_;
+  input.hovering = hovering_;
+  input.shouldHide = shouldHide;
+  input.pressedIndex = press_.state() == DockPressState::Pressed ? press_.pressedIndex() : -1;
+  input.popups = popups;
+  if (DockItem* lifted = list_.lifted(); lifted != nullptr && press_.dragging()) {
+    input.draggedItem = &lifted->motion;
+    input.dragPoint = press_.dragPoint();
+    input.dropSlot = press_.draggedOut() ? -1 : press_.dropSlot();
+  } else if (externalDrag_) {
+    input.externalDrag = true;
+    input.overRecycleBin = overRecycleBin_;
+    input.dropSlot = fileDropSlot_;
+  }
+
+  DockFrameResult result;
+  result.moreFrames = animator_.Step(DockItemViews(list_), input);
+  // The reveal delay and the hide delay count in frames, so they keep them
+  // coming, and a reveal that just ended hides the dock from the next frame.
+  if (reveal_.revealed() != wasRevealed ||
+      (reveal_.hidable() && (reveal_.revealPending() || (reveal_.revealed() && !hovering_ && !busy)))) {
+    result.moreFrames = true;
+  }
+  if (visualsCreated_) layer_.Apply(list_, animator_.visuals(), animator_.effectSprites());
+  result.inputRect = DockInputRect(animator_.layout(), geometry_, animator_.hiddenAmount.value, reveal_.revealed());
+  return result;
+}
+
+}  // namespace orvane
