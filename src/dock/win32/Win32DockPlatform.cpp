@@ -1,0 +1,147 @@
+#include "dock/win32/Win32DockPlatform.h"
+
+#include <shellapi.h>
+
+#include "app/TextUtil.h"
+#include "system/WindowActions.h"
+#include "system/WindowFilters.h"
+#include "system/WindowOverlap.h"
+#include "system/win32/Win32WindowSystem.h"
+
+namespace orvane {
+namespace {
+
+// MDT_EFFECTIVE_DPI of GetDpiForMonitor.
+constexpr int kEffectiveDpi = 0;
+
+using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+
+// Both calls are newer than some systems the program may meet; they are
+// looked up once instead of linked.
+GetDpiForMonitorFn MonitorDpiFunction() {
+  static const GetDpiForMonitorFn function = [] {
+    HMODULE shcore = LoadLibraryW(L"shcore.dll");
+    return shcore != nullptr
+               ? reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+               : nullptr;
+  }();
+  return function;
+}
+
+GetDpiForWindowFn WindowDpiFunction() {
+  static const GetDpiForWindowFn function = [] {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 != nullptr
+               ? reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")))
+               : nullptr;
+  }();
+  return function;
+}
+
+ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+DockMonitor DescribeDockMonitor(HMONITOR monitor, HWND window) {
+  DockMonitor out;
+  out.handle = monitor;
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (monitor != nullptr && GetMonitorInfoW(monitor, &info)) {
+    out.rect = ToScreenRect(info.rcMonitor);
+  } else {
+    out.rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  std::optional<unsigned> monitorDpi;
+  if (const auto function = MonitorDpiFunction(); function != nullptr && monitor != nullptr) {
+    UINT x = 0, y = 0;
+    if (SUCCEEDED(function(monitor, kEffectiveDpi, &x, &y))) monitorDpi = x;
+  }
+  unsigned windowDpi = 0;
+  if (const auto function = WindowDpiFunction(); function != nullptr && window != nullptr) windowDpi = function(window);
+  out.scale = DockDpiScale(monitorDpi, windowDpi);
+  return out;
+}
+
+DockMonitor PrimaryDockMonitor(HWND window) {
+  return DescribeDockMonitor(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), window);
+}
+
+HMONITOR MonitorUnderPointer() {
+  POINT point{};
+  if (!GetCursorPos(&point)) return nullptr;
+  return MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST);
+}
+
+// --- clicks and drops ---------------------------------------------------------------------
+
+Win32DockClickPlatform::Win32DockClickPlatform(Launcher& launcher, WindowSystem& system,
+                                               std::function<void(std::vector<std::wstring>)> queueRecycle)
+    : launcher_(launcher), system_(system), queueRecycle_(std::move(queueRecycle)) {}
+
+bool Win32DockClickPlatform::Launch(const std::wstring& target, const std::wstring& arguments) {
+  return launcher_.Launch(target, arguments);
+}
+
+void Win32DockClickPlatform::ActivateWindow(WindowHandle window) { orvane::ActivateWindow(system_, window); }
+
+WindowHandle Win32DockClickPlatform::ToggleAppWindows(const std::vector<WindowHandle>& windows) {
+  return orvane::ToggleAppWindows(system_, windows);
+}
+
+std::optional<ScreenRect> Win32DockClickPlatform::WindowRect(WindowHandle window) { return system_.WindowRect(window); }
+
+bool Win32DockClickPlatform::ShiftHeld() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
+
+std::wstring Win32DockClickPlatform::ExpandEnvironment(const std::wstring& text) {
+  return text.find(L'%') == std::wstring::npos ? text : orvane::ExpandEnvironment(text);
+}
+
+bool Win32DockClickPlatform::IsDirectory(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void Win32DockClickPlatform::RecycleFiles(const std::vector<std::wstring>& paths) {
+  if (queueRecycle_) queueRecycle_(paths);
+}
+
+// --- automatic hiding -------------------------------------------------------------------------
+
+Win32DockHideProbe::Win32DockHideProbe(WindowSystem& system, HMONITOR monitor, const ScreenRect& monitorRect,
+                                       const ScreenRect& dockRect)
+    : system_(system), monitor_(monitor), monitorRect_(monitorRect), dockRect_(dockRect) {}
+
+bool Win32DockHideProbe::FullScreen() {
+  QUERY_USER_NOTIFICATION_STATE state{};
+  const int notificationState = SUCCEEDED(SHQueryUserNotificationState(&state)) ? static_cast<int>(state) : 0;
+
+  DockForegroundWindow foreground;
+  const HWND window = GetForegroundWindow();
+  if (window != nullptr) {
+    const WindowHandle handle = FromHwnd(window);
+    foreground.present = true;
+    foreground.ownProcess = system_.ProcessIdOf(handle) == GetCurrentProcessId();
+    foreground.minimised = IsIconic(window) != FALSE;
+    // With nothing else in front the desktop window itself can hold the
+    // foreground; it covers the monitor but is no application.
+    foreground.shellSurface = window == GetDesktopWindow() || IsShellSurfaceWindow(system_, handle);
+    RECT rect{};
+    if (GetWindowRect(window, &rect)) foreground.rect = ToScreenRect(rect);
+    foreground.onDockMonitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST) == monitor_;
+  }
+  return DockFullScreenDetected(notificationState, foreground, monitorRect_);
+}
+
+bool Win32DockHideProbe::Overlapping() {
+  OverlapQuery query;
+  query.ownProcessId = GetCurrentProcessId();
+  query.monitor = reinterpret_cast<MonitorHandle>(monitor_);
+  query.monitorRect = monitorRect_;
+  query.dockRect = dockRect_;
+  FindOverlappingWindow(system_, query);
+  return query.overlap;
+}
+
+}  // namespace orvane
