@@ -175,6 +175,44 @@ check "it is brought to the front" has_line "$launch_out" 'activated=1 foregroun
 check "it closes again" has_line "$launch_out" 'closed=1'
 
 # -----------------------------------------------------------------------------
+section "the dock magnifies under the pointer and launches on click"
+pointer_win='C:\orvane-e2e-pointer'
+pointer_unix="$(wine_unix_path "$pointer_win")"
+mkdir -p "$pointer_unix"
+# One pinned item and no launcher button, so the first icon is notepad.
+printf '%s' '{"configVersion":3,"showLaunchpadIcon":false,"pinned":[{"name":"Notepad","target":"C:\\windows\\notepad.exe"}]}' \
+  >"$pointer_unix/config.json"
+ORVANE_DATA_DIR="$pointer_win" wine "$build/Orvane.exe" >/dev/null 2>&1 &
+pointer_pid=$!
+check "render window appears" wait_window
+# The input window follows the dock once it has drawn; wait until it stays put.
+rest=""
+for _ in $(seq 1 60); do
+  now="$(probe pointer rect)"
+  [ "$now" = "$rest" ] && matches "$now" ',1080$' && break
+  rest="$now"; sleep 0.5
+done
+check "the input window lies over the dock on the bottom edge ($rest)" matches "$rest" '^input=[0-9]+,[0-9]+,[0-9]+,1080$'
+IFS=, read -r rest_l rest_t _ rest_b <<<"${rest#input=}"
+# The first icon's centre: plate padding 12 and half an icon across, the
+# edge margin, the padding and half an icon up (the defaults, at 100 %).
+icon_x=$((rest_l + 12 + 24)); icon_y=$((rest_b - 10 - 7 - 24))
+probe pointer move "$icon_x" "$icon_y" >/dev/null
+sleep 1.5
+hover="$(probe pointer rect)"
+IFS=, read -r _ hover_t _ _ <<<"${hover#input=}"
+check "under the pointer the icons grow: the input window reaches higher ($rest -> $hover)" test "${hover_t:-0}" -lt "$rest_t"
+probe pointer click "$icon_x" "$icon_y" >/dev/null
+check "clicking the pinned notepad starts it" probe wait-window Notepad 20000
+wine taskkill /f /im notepad.exe >/dev/null 2>&1
+probe pointer move 960 300 >/dev/null
+sleep 1.5
+check "with the pointer gone the dock rests again" test "$(probe pointer rect)" = "$rest"
+out="$(probe close-window OrvaneRenderWindow 15000)"
+check "closes with exit=0 ($out)" test "$out" = "exit=0"
+wait "$pointer_pid" 2>/dev/null
+
+# -----------------------------------------------------------------------------
 section "silent install"
 install_win="$local_app\\Programs\\Orvane"
 install_unix="$(wine_unix_path "$install_win")"
@@ -223,6 +261,9 @@ second_pid="$(probe window-pid OrvaneRenderWindow)"
 check "the running copy was closed and replaced ($first_pid -> $second_pid)" test -n "$second_pid" -a "$first_pid" != "$second_pid"
 
 section "silent uninstall"
+# The setup program gives a running copy two seconds to close; let this one
+# finish starting first (its input window moves over the dock on the first frame).
+for _ in $(seq 1 60); do matches "$(probe pointer rect)" ',1080$' && break; sleep 0.5; done
 wine reg add "$run_key" /v Orvane /t REG_SZ /d "\"$install_win\\Orvane.exe\"" /f >/dev/null 2>&1
 timeout 120 wine "$install_unix/Orvane-Uninstall.exe" /uninstall /S >/dev/null 2>&1
 code=$?

@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "PointerProbe.h"
 #include "RenderProbe.h"
 #include "WirelessProbe.h"
 #include "SystemControlsProbe.h"
@@ -324,6 +325,7 @@ int wmain(int argc, wchar_t** argv) {
     CoUninitialize();
     return result;
   }
+  if (command == L"pointer") return RunPointerProbe(argc, argv);
   if (command == L"sysctl") {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const int rc = RunSystemControlsProbe();
