@@ -62,6 +62,8 @@ PictureSettings DockController::Pictures() const {
 const DockGeometry& DockController::Place(const ScreenRect& monitor, float scale) {
   geometry_ = ComputeDockGeometry(config_, monitor, scale);
   animator_.Configure(config_, geometry_);
+  // Items keep their places on the new strip instead of sliding there.
+  if (list_.size() > 0) animator_.AdoptLayout(DockItemViews(list_));
   return geometry_;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeDockClickPlatform.h"
 #include "FakeDockServices.h"
 #include "dock/DockController.h"
 #include "render/SoftCompositor.h"
@@ -13,37 +14,7 @@ namespace {
 
 using testing::ExeApp;
 using testing::FakeDockServices;
-
-// Every system call a click or drop makes, as one line each.
-class RecordingClickPlatform final : public DockClickPlatform {
- public:
-  std::vector<std::wstring> calls;
-  bool launchSucceeds = true;
-  bool shift = false;
-  WindowHandle minimises = kNoWindow;
-  std::set<std::wstring> directories{L"D:\\Projects"};
-
-  bool Launch(const std::wstring& target, const std::wstring& arguments) override {
-    calls.push_back(L"launch " + target + (arguments.empty() ? L"" : L" " + arguments));
-    return launchSucceeds;
-  }
-  void ActivateWindow(WindowHandle window) override { calls.push_back(L"activate " + std::to_wstring(window)); }
-  WindowHandle ToggleAppWindows(const std::vector<WindowHandle>& windows) override {
-    std::wstring line = L"toggle";
-    for (const WindowHandle w : windows) line += L" " + std::to_wstring(w);
-    calls.push_back(line);
-    return minimises;
-  }
-  std::optional<ScreenRect> WindowRect(WindowHandle) override { return ScreenRect{400, 200, 1200, 700}; }
-  bool ShiftHeld() override { return shift; }
-  std::wstring ExpandEnvironment(const std::wstring& text) override { return text; }
-  bool IsDirectory(const std::wstring& path) override { return directories.contains(path); }
-  void RecycleFiles(const std::vector<std::wstring>& paths) override {
-    std::wstring line = L"recycle";
-    for (const auto& path : paths) line += L" " + path;
-    calls.push_back(line);
-  }
-};
+using testing::RecordingClickPlatform;
 
 // A bottom dock at 100 % on 1920 x 1080: launcher button, pinned a, b, c and
 // a folder, separator, running d, music, Downloads, notification area,

@@ -10,7 +10,6 @@
 #include "app/win32/HResult.h"
 #include "app/win32/KnownFolder.h"
 #include "config/ConfigFile.h"
-#include "dock/DockSettingsDiff.h"
 #include "render/DeviceRecovery.h"
 #include "render/win32/HostBackdrop.h"
 #include "system/IconExtractor.h"
@@ -31,7 +30,6 @@ constexpr UINT kRecycleDroppedMessage = WM_APP + 11;  // files dropped on the bi
 constexpr UINT_PTR kTrackerTimer = 1;
 constexpr UINT kTrackerDelayMs = 45;
 constexpr UINT_PTR kPeriodicTimer = 2;
-constexpr UINT kPeriodicMs = 260;
 
 constexpr DWORD kRenderExStyle = WS_EX_NOACTIVATE | WS_EX_NOREDIRECTIONBITMAP | WS_EX_LAYERED | WS_EX_TOOLWINDOW |
                                  WS_EX_TRANSPARENT | WS_EX_TOPMOST;
@@ -54,8 +52,6 @@ void FailForTestIfAsked() {
 
 std::wstring DownloadsFolder() { return KnownFolderPath(FOLDERID_Downloads); }
 
-bool RectsDiffer(const ScreenRect& a, const ScreenRect& b) { return !(a == b); }
-
 }  // namespace
 
 DockWindow::DockWindow() { taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated"); }
@@ -73,7 +69,7 @@ DockWindow::~DockWindow() {
   if (inputWindow_ != nullptr) DestroyWindow(inputWindow_);
   if (renderWindow_ != nullptr) DestroyWindow(renderWindow_);
   // The dragged item, the item list and the dock's layers, then the services.
-  dock_.reset();
+  hub_.reset();
   clickPlatform_.reset();
   itemServices_.reset();
   hotkeys_.UnregisterAll();
@@ -110,7 +106,6 @@ HWND DockWindow::CreateDockWindow(const wchar_t* className, const wchar_t* title
 
 void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::function<void()> requestFrame) {
   instance_ = instance;
-  config_ = config;
   requestFrame_ = std::move(requestFrame);
   theme_ = ReadTheme();
 
@@ -119,8 +114,12 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   inputWindow_ = CreateDockWindow(kInputWindowClass, kInputWindowTitle, kInputExStyle);
   FailForTestIfAsked();
 
-  // The services the dock's items and clicks stand on.
+  // The services the dock's items, clicks and music item stand on.
   http_ = std::make_shared<WinHttpClient>();
+  media_ = std::make_unique<MediaSession>(DefaultMediaSessionServices(CreateWinMediaSessionSource(), http_));
+  WeatherServiceDeps weatherDeps = Win32WeatherServiceDeps();
+  weatherDeps.http = http_;
+  weather_ = std::make_unique<WeatherService>(std::move(weatherDeps));
   launcher_ = std::make_unique<Launcher>(launchPlatform_, windowSystem_, PlatformIconSources());
   DockItemHooks itemHooks;
   itemHooks.downloadsFolder = &DownloadsFolder;
@@ -131,25 +130,23 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
         pendingRecycles_.push_back(std::move(paths));
         PostMessageW(renderWindow_, kRecycleDroppedMessage, 0, 0);
       });
-  dock_ = std::make_unique<DockController>(config_, *itemServices_, *clickPlatform_, [this] { RequestFrame(); });
+  hotkeys_.SetWindow(FromHwnd(renderWindow_));
+  DockHubPlatform& platform = *this;
+  hub_ = std::make_unique<DockHub>(*itemServices_, *clickPlatform_, platform, hotkeys_, tracker_, media_.get(),
+                                   [this] { RequestFrame(); });
 
   EnableHostBackdrop(renderWindow_);
-  monitor_ = PrimaryDockMonitor(renderWindow_);
-  dock_->Place(monitor_.rect, monitor_.scale);
-  PlaceRenderWindow();
+  hub_->Place(config);
 
   graphicsDevice_.Create();
   compositionHost_.Initialize(renderWindow_, graphicsDevice_);
-  dock_->CreateVisuals(compositionHost_.compositor(), theme_);
+  hub_->dock().CreateVisuals(compositionHost_.compositor(), theme_);
 
-  // The sub-windows attach here, each with its callbacks; then the hotkey
-  // manager, bound to the render window.
-  hotkeys_.SetWindow(FromHwnd(renderWindow_));
-  hotkeys_.SetActionCallback([this](HotkeyAction action) { OnHotkeyAction(action); });
+  // The sub-windows attach here, each with its callbacks; the hotkey
+  // manager, bound to the render window, already reports to the hub.
   hotkeys_.DesignateForHook();
-  WireHooks();
 
-  compositionHost_.root()->InsertAtTop(dock_->root());
+  compositionHost_.root()->InsertAtTop(hub_->dock().root());
 
   RegisterRecycleBinNotifications();
   RegisterExternalDropTarget();
@@ -158,41 +155,17 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   ShowWindow(inputWindow_, SW_SHOWNOACTIVATE);
   SetWindowPos(inputWindow_, InputWindowInsertAfter(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  dock_->Rebuild();
-  dock_->SetRecycleBinFull(recycleBinFull_);
-  // The taskbar mode is applied here.
-  ApplySurfaces();
-  media_ = std::make_unique<MediaSession>(DefaultMediaSessionServices(CreateWinMediaSessionSource(), http_));
+  hub_->Start(recycleBinFull_);
   media_->RequestRefresh();
-  WeatherServiceDeps weatherDeps = Win32WeatherServiceDeps();
-  weatherDeps.http = http_;
-  weather_ = std::make_unique<WeatherService>(std::move(weatherDeps));
   // The notification feed starts here.
 
   tracker_.Install(FromHwnd(renderWindow_));
-  tracker_.Refresh();
-  dock_->SynchroniseRunning();
-  EvaluateAutoHide();
+  hub_->OnTrackerSettled();
 
-  SetTimer(renderWindow_, kPeriodicTimer, kPeriodicMs, nullptr);
+  SetTimer(renderWindow_, kPeriodicTimer, kPeriodicTimerMs, nullptr);
   // The status-area icon is added here.
   Log(L"DockWindow created");
   RequestFrame();
-}
-
-void DockWindow::WireHooks() {
-  DockSurfaceHooks& hooks = dock_->hooks;
-  hooks.mediaHasSession = [this] { return media_ && media_->Snapshot().hasSession; };
-  hooks.mediaTogglePlayPause = [this] {
-    if (!media_) return;
-    media_->TogglePlayPause();
-    media_->RequestRefresh();
-    dock_->RefreshMusicItem(media_->Snapshot());
-  };
-  hooks.toggleStageManager = [this] { ToggleStageManager(); };
-  hooks.toggleDesktopWidgets = [this] { ToggleDesktopWidgets(); };
-  hooks.openStageSwitcher = [this] { RefreshTracker(); };
-  // Menus, popups and the other surfaces set their hooks here as they join.
 }
 
 // The input window stays in the topmost band directly below the render
@@ -202,18 +175,6 @@ void DockWindow::WireHooks() {
 // visible above it.
 HWND DockWindow::InputWindowInsertAfter() const {
   return renderWindow_ != nullptr && IsWindow(renderWindow_) ? renderWindow_ : HWND_TOPMOST;
-}
-
-void DockWindow::PlaceRenderWindow() {
-  const ScreenRect& r = dock_->geometry().renderWindow;
-  SetWindowPos(renderWindow_, HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_NOACTIVATE);
-  inputRect_ = {};
-}
-
-void DockWindow::PlaceOnMonitor(HMONITOR monitor) {
-  monitor_ = monitor != nullptr ? DescribeDockMonitor(monitor, renderWindow_) : PrimaryDockMonitor(renderWindow_);
-  dock_->Place(monitor_.rect, monitor_.scale);
-  PlaceRenderWindow();
 }
 
 void DockWindow::RegisterRecycleBinNotifications() {
@@ -241,17 +202,17 @@ void DockWindow::OnRecycleBinChanged(WPARAM wParam, LPARAM lParam) {
   const bool full = RecycleBinHasItems(systemControls_);
   if (full == recycleBinFull_) return;
   recycleBinFull_ = full;
-  dock_->SetRecycleBinFull(full);
-  RequestFrame();
+  hub_->SetRecycleBinFull(full);
 }
 
 void DockWindow::RegisterExternalDropTarget() {
   dropTarget_ = DockDropTarget::Create();
-  dropTarget_->onOver = [this](POINT screen, bool havePaths) {
-    return dock_->FileDragOver(dock_->ScreenToDips(screen.x, screen.y), havePaths);
+  DockController& dock = hub_->dock();
+  dropTarget_->onOver = [&dock](POINT screen, bool havePaths) {
+    return dock.FileDragOver(dock.ScreenToDips(screen.x, screen.y), havePaths);
   };
-  dropTarget_->onLeave = [this] { dock_->FileDragLeave(); };
-  dropTarget_->onDrop = [this](const std::vector<std::wstring>& paths) { dock_->FileDrop(paths); };
+  dropTarget_->onLeave = [&dock] { dock.FileDragLeave(); };
+  dropTarget_->onDrop = [&dock](const std::vector<std::wstring>& paths) { dock.FileDrop(paths); };
   const HRESULT hr = RegisterDragDrop(inputWindow_, dropTarget_.Get());
   if (FAILED(hr)) {
     Log(L"RegisterDragDrop failed (0x%08X)", static_cast<std::uint32_t>(hr));
@@ -265,201 +226,55 @@ void DockWindow::RecyclePendingFiles() {
   for (const auto& paths : batches) RecycleDroppedFiles(renderWindow_, paths);
 }
 
-// --- configuration --------------------------------------------------------------------------
+// --- what the hub asks of the desktop ---------------------------------------------------------
 
-void DockWindow::Save() { SaveConfig(config_); }
-
-void DockWindow::ApplySurfaces() {
-  // The menu bar, the stage manager and the desktop widgets take their
-  // settings here before the hotkeys.
-  hotkeys_.ApplyConfiguration(config_.enableGlobalHotkeys, config_.enableHotCorners, config_.replaceAltTabWithStage,
-                              config_.stageSwitcherHotkey);
+DockMonitorInfo DockWindow::DescribeMonitor(MonitorHandle monitor) {
+  return DescribeDockMonitor(reinterpret_cast<HMONITOR>(monitor), renderWindow_);
 }
 
-void DockWindow::ApplyConfiguration(const DockConfig& config) {
-  const DockConfig copy = config;  // may be the live copy itself
-  dock_->EndPress();
-  // The context menu, preview, music, tray and stack popups and the tooltip hide here.
-  config_ = copy;
-  PlaceOnMonitor(monitor_.handle);
-  dock_->Rebuild();
-  // The taskbar mode is applied here.
-  ApplySurfaces();
-  dock_->SynchroniseRunning();
-  EvaluateAutoHide();
-  // The settings window's copy is refreshed here.
-  RequestFrame();
+MonitorHandle DockWindow::MonitorUnderPointer() { return reinterpret_cast<MonitorHandle>(orvane::MonitorUnderPointer()); }
+
+void DockWindow::PlaceRenderWindow(const ScreenRect& r) {
+  SetWindowPos(renderWindow_, HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_NOACTIVATE);
 }
 
-void DockWindow::ApplySettings(const DockConfig& config, bool save) {
-  const DockSettingsRedo redo = DiffDockSettings(config_, config);
-  const DockConfig copy = config;
-  if (redo.applyConfiguration) {
-    config_ = copy;
-    if (save) Save();
-    ApplyConfiguration(copy);
-    return;
-  }
-  config_ = copy;
-  if (redo.geometry) {
-    PlaceOnMonitor(monitor_.handle);
-    dock_->ConfigurePlate();
-    if (media_) dock_->RefreshMusicItem(media_->Snapshot());
-  }
-  // A changed taskbar mode (or an application bar whose strip depends on
-  // the size) is applied here.
-  if (redo.surfaces) ApplySurfaces();
-  if (redo.runningItems) dock_->SynchroniseRunning();
-  if (redo.autoHide) EvaluateAutoHide();
-  if (save) Save();
-  RequestFrame();
+void DockWindow::PlaceInputWindow(const ScreenRect& r) {
+  SetWindowPos(inputWindow_, InputWindowInsertAfter(), r.left, r.top, r.Width(), r.Height(), SWP_NOACTIVATE);
 }
 
-void DockWindow::Replace() {
-  PlaceOnMonitor(monitor_.handle);
-  dock_->Rebuild();
-  // The taskbar mode is applied here.
-  ApplySurfaces();
-  dock_->SynchroniseRunning();
-  RequestFrame();
+std::unique_ptr<DockHideProbe> DockWindow::CreateHideProbe(const DockMonitorInfo& monitor, const ScreenRect& dockRect) {
+  return std::make_unique<Win32DockHideProbe>(windowSystem_, reinterpret_cast<HMONITOR>(monitor.handle), monitor.rect,
+                                              dockRect);
 }
 
-void DockWindow::ToggleStageManager() {
-  config_.stageManagerEnabled = !config_.stageManagerEnabled;
-  Save();
-  RefreshTracker();
-  ApplySurfaces();
-  dock_->SynchroniseRunning();
-  RequestFrame();
+void DockWindow::SaveConfig(const DockConfig& config) { orvane::SaveConfig(config); }
+
+bool DockWindow::EscapeHeld() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
+
+void DockWindow::ReleasePointerCapture() {
+  if (GetCapture() != inputWindow_) return;
+  releasingCapture_ = true;
+  ReleaseCapture();
+  releasingCapture_ = false;
 }
 
-void DockWindow::ToggleDesktopWidgets() {
-  config_.desktopWidgetsEnabled = !config_.desktopWidgetsEnabled;
-  Save();
-  ApplySurfaces();
-}
-
-void DockWindow::ApplyTheme(const Theme& theme) {
-  theme_ = theme;
-  dock_->SetTheme(theme_);
-  // The tooltip, music popup, settings window, menu bar, stage manager and
-  // widgets re-tint here.
-  if (media_) dock_->RefreshMusicItem(media_->Snapshot());
-  RequestFrame();
-}
-
-// --- periodic work ----------------------------------------------------------------------------
-
-void DockWindow::EvaluateAutoHide() {
-  Win32DockHideProbe probe(windowSystem_, monitor_.handle, monitor_.rect, dock_->DockRect());
-  dock_->EvaluateAutoHide(probe);
-  // A changed full-screen state goes to the taskbar controller here.
-}
-
-void DockWindow::RefreshTracker() {
-  tracker_.Refresh();
-  dock_->SynchroniseRunning();
-}
-
-void DockWindow::PeriodicTick() {
-  ++periodicTicks_;
-  EvaluateAutoHide();
-  // The taskbar is kept hidden here.
-  if (config_.showDockMusic && periodicTicks_ % 2 == 0 && media_) {
-    media_->RequestRefresh();
-    dock_->RefreshMusicItem(media_->Snapshot());
-  }
-  // The notification feed is polled and banners shown here.
-  FollowPointerMonitor();
-  // The stage manager's periodic check runs here.
-  hotkeys_.HotCornerTick(reinterpret_cast<MonitorHandle>(monitor_.handle));
-  CancelDragOnEscape();
-}
-
-void DockWindow::FollowPointerMonitor() {
-  if (!config_.followMouseMonitor || dock_->press().dragging()) return;
-  HMONITOR under = MonitorUnderPointer();
-  if (under == nullptr || under == monitor_.handle) return;
-  const float oldScale = monitor_.scale;
-  PlaceOnMonitor(under);
-  if (monitor_.scale != oldScale) {
-    dock_->Rebuild();
-  } else {
-    dock_->ConfigurePlate();
-  }
-  // The taskbar mode is applied here.
-  ApplySurfaces();
-  RequestFrame();
-}
-
-// The input window never has the keyboard, so Escape is read from the
-// keyboard's state while a drag runs.
-void DockWindow::CancelDragOnEscape() {
-  if (!dock_->press().dragging() || (GetAsyncKeyState(VK_ESCAPE) & 0x8000) == 0) return;
-  if (GetCapture() == inputWindow_) {
-    releasingCapture_ = true;
-    ReleaseCapture();
-    releasingCapture_ = false;
-  }
-  dock_->EndPress();
-  RequestFrame();
-}
-
-void DockWindow::OnHotkeyAction(HotkeyAction action) {
-  DockSurfaceHooks& hooks = dock_->hooks;
-  switch (action) {
-    case HotkeyAction::ToggleLauncher:
-      if (hooks.openLauncherGrid) hooks.openLauncherGrid();
-      break;
-    case HotkeyAction::ShowOverview:
-      if (hooks.openWindowOverview) hooks.openWindowOverview();
-      break;
-    case HotkeyAction::ToggleStageManager: ToggleStageManager(); break;
-    case HotkeyAction::ToggleControlCenter:
-      if (hooks.openControlCenter) hooks.openControlCenter(0);
-      break;
-    case HotkeyAction::ToggleNotificationCenter:
-      if (hooks.toggleNotificationCenter) hooks.toggleNotificationCenter();
-      break;
-    case HotkeyAction::ToggleTaskbar:
-      // The taskbar controller's run-time switch attaches here.
-      break;
-    case HotkeyAction::SwitcherNext:
-    case HotkeyAction::SwitcherPrevious:
-      RefreshTracker();
-      // The stage switcher steps forward or back here.
-      break;
-    case HotkeyAction::SwitcherCommit:
-      // The stage switcher commits here.
-      break;
-  }
-}
+// --- frames -----------------------------------------------------------------------------------
 
 void DockWindow::RecoverDevice() {
   RecoverLostDevice(compositionHost_.compositor(),
                     DeviceRecoverySteps{[this] { graphicsDevice_.Create(); },
                                         [this] { compositionHost_.RecoverRenderingDevice(); },
-                                        [this] { dock_->ConfigurePlate(); },
-                                        [this] {
-                                          dock_->RedrawAfterDeviceLoss();
-                                          ApplySurfaces();
-                                        },
-                                        requestFrame_});
+                                        [this] { hub_->dock().ConfigurePlate(); },
+                                        [this] { hub_->RedrawAfterDeviceLoss(); }, requestFrame_});
 }
 
 bool DockWindow::FrameStep(float dt) {
-  if (!dock_) return false;
+  if (!hub_) return false;
   RecoverDevice();
   // The popups report whether they are open here.
-  const DockPopupState popups;
-  const DockFrameResult result = dock_->FrameStep(dt, popups);
-  if (RectsDiffer(result.inputRect, inputRect_) && !result.inputRect.IsEmpty()) {
-    inputRect_ = result.inputRect;
-    SetWindowPos(inputWindow_, InputWindowInsertAfter(), inputRect_.left, inputRect_.top, inputRect_.Width(),
-                 inputRect_.Height(), SWP_NOACTIVATE);
-  }
+  const bool more = hub_->FrameStep(dt, DockPopupState{});
   compositionHost_.Present();
-  return result.moreFrames;
+  return more;
 }
 
 void DockWindow::RequestFrame() {
@@ -516,13 +331,11 @@ LRESULT DockWindow::HandleRenderMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_TIMER:
       if (wParam == kTrackerTimer) {
         KillTimer(renderWindow_, kTrackerTimer);
-        if (!dock_) return 0;
-        RefreshTracker();
-        EvaluateAutoHide();
+        if (hub_) hub_->OnTrackerSettled();
         return 0;
       }
       if (wParam == kPeriodicTimer) {
-        if (dock_) PeriodicTick();
+        if (hub_) hub_->PeriodicTick();
         return 0;
       }
       break;
@@ -537,17 +350,17 @@ LRESULT DockWindow::HandleRenderMessage(UINT message, WPARAM wParam, LPARAM lPar
       hotkeys_.OnSwitcherMessage(static_cast<std::uintptr_t>(wParam));
       return 0;
     case kRecycleBinChangedMessage:
-      if (dock_) OnRecycleBinChanged(wParam, lParam);
+      if (hub_) OnRecycleBinChanged(wParam, lParam);
       return 0;
     case kRecycleDroppedMessage:
       RecyclePendingFiles();
       return 0;
     case WM_DISPLAYCHANGE:
     case WM_DPICHANGED:
-      if (dock_) Replace();
+      if (hub_) hub_->Replace();
       return 0;
     case WM_SETTINGCHANGE:
-      if (dock_) ApplyTheme(ReadTheme());
+      if (hub_) hub_->SetTheme(theme_ = ReadTheme());
       break;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
@@ -580,45 +393,42 @@ LRESULT DockWindow::HandleRenderMessage(UINT message, WPARAM wParam, LPARAM lPar
 Vector2 DockWindow::PointerFromInputClient(LPARAM lParam) const {
   POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   ClientToScreen(inputWindow_, &point);
-  return dock_->ScreenToDips(point.x, point.y);
+  return hub_->dock().ScreenToDips(point.x, point.y);
 }
 
 LRESULT DockWindow::HandleInputMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!dock_) return DefWindowProcW(inputWindow_, message, wParam, lParam);
+  if (!hub_) return DefWindowProcW(inputWindow_, message, wParam, lParam);
+  DockController& dock = hub_->dock();
   switch (message) {
     case WM_MOUSEMOVE:
-      if (!trackingLeave_ && !dock_->press().dragging()) {
+      if (!trackingLeave_ && !dock.press().dragging()) {
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, inputWindow_, 0};
         trackingLeave_ = TrackMouseEvent(&track) != FALSE;
       }
-      dock_->PointerMoved(PointerFromInputClient(lParam));
+      dock.PointerMoved(PointerFromInputClient(lParam));
       return 0;
     case WM_LBUTTONDOWN:
       SetCapture(inputWindow_);
-      dock_->ButtonDown(PointerFromInputClient(lParam));
+      dock.ButtonDown(PointerFromInputClient(lParam));
       return 0;
     case WM_LBUTTONUP:
-      if (GetCapture() == inputWindow_) {
-        releasingCapture_ = true;
-        ReleaseCapture();
-        releasingCapture_ = false;
-      }
-      dock_->ButtonUp(PointerFromInputClient(lParam));
+      ReleasePointerCapture();
+      dock.ButtonUp(PointerFromInputClient(lParam));
       return 0;
     case WM_RBUTTONUP:
-      dock_->RightButtonUp(PointerFromInputClient(lParam));
+      dock.RightButtonUp(PointerFromInputClient(lParam));
       return 0;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
-      dock_->PointerLeft();
+      dock.PointerLeft();
       return 0;
     case WM_CAPTURECHANGED:
-      if (!releasingCapture_) dock_->CaptureLost();
+      if (!releasingCapture_) dock.CaptureLost();
       return 0;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
     case kDockCommandMessage:
-      return static_cast<LRESULT>(dock_->Command(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam)));
+      return static_cast<LRESULT>(dock.Command(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam)));
     default:
       break;
   }

@@ -24,6 +24,7 @@
 
 #include "config/DockConfig.h"
 #include "dock/DockController.h"
+#include "dock/DockHub.h"
 #include "dock/DockItemServices.h"
 #include "dock/win32/DockDropTarget.h"
 #include "dock/win32/Win32DockPlatform.h"
@@ -43,12 +44,12 @@
 
 namespace orvane {
 
-class DockWindow {
+class DockWindow final : private DockHubPlatform {
  public:
   DockWindow();
   // Tears down in order: registrations and hooks first, then the windows,
   // then the members in reverse.
-  ~DockWindow();
+  ~DockWindow() override;
   DockWindow(const DockWindow&) = delete;
   DockWindow& operator=(const DockWindow&) = delete;
 
@@ -60,13 +61,6 @@ class DockWindow {
   // Advances animations by dt seconds; true while frames are still wanted.
   bool FrameStep(float dt);
 
-  // Full re-application, after a reload.
-  void ApplyConfiguration(const DockConfig& config);
-  // Changes from the settings window: only what the change needs.
-  void ApplySettings(const DockConfig& config, bool save);
-  // The dock on its monitor again (display or DPI change).
-  void Replace();
-
   HWND renderWindow() const { return renderWindow_; }
   HWND inputWindow() const { return inputWindow_; }
 
@@ -76,6 +70,16 @@ class DockWindow {
   static constexpr const wchar_t* kInputWindowTitle = L"OrvaneInput";
 
  private:
+  // DockHubPlatform
+  DockMonitorInfo DescribeMonitor(MonitorHandle monitor) override;
+  MonitorHandle MonitorUnderPointer() override;
+  void PlaceRenderWindow(const ScreenRect& rect) override;
+  void PlaceInputWindow(const ScreenRect& rect) override;
+  std::unique_ptr<DockHideProbe> CreateHideProbe(const DockMonitorInfo& monitor, const ScreenRect& dockRect) override;
+  void SaveConfig(const DockConfig& config) override;
+  bool EscapeHeld() override;
+  void ReleasePointerCapture() override;
+
   static LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK InputWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleRenderMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -83,32 +87,17 @@ class DockWindow {
 
   void RegisterClasses();
   HWND CreateDockWindow(const wchar_t* className, const wchar_t* title, DWORD exStyle);
-  void PlaceOnMonitor(HMONITOR monitor);
-  void PlaceRenderWindow();
   HWND InputWindowInsertAfter() const;
   void RegisterRecycleBinNotifications();
+  void UnregisterShellNotifications();
   void OnRecycleBinChanged(WPARAM wParam, LPARAM lParam);
   void RegisterExternalDropTarget();
-  void WireHooks();
-  void ApplySurfaces();
-  void EvaluateAutoHide();
-  void RefreshTracker();
-  void PeriodicTick();
-  void FollowPointerMonitor();
-  void ApplyTheme(const Theme& theme);
-  void RecoverDevice();
-  void OnHotkeyAction(HotkeyAction action);
-  void ToggleStageManager();
-  void ToggleDesktopWidgets();
-  void CancelDragOnEscape();
   void RecyclePendingFiles();
-  void UnregisterShellNotifications();
+  void RecoverDevice();
   Vector2 PointerFromInputClient(LPARAM lParam) const;
-  void Save();
   void RequestFrame();
 
   HINSTANCE instance_ = nullptr;
-  DockConfig config_;
   Theme theme_;
   std::function<void()> requestFrame_;
   HWND renderWindow_ = nullptr;
@@ -141,12 +130,9 @@ class DockWindow {
 
   std::unique_ptr<SystemDockItemServices> itemServices_;
   std::unique_ptr<Win32DockClickPlatform> clickPlatform_;
-  std::unique_ptr<DockController> dock_;
-  DockMonitor monitor_;
-  ScreenRect inputRect_;
+  std::unique_ptr<DockHub> hub_;
   bool trackingLeave_ = false;
   bool releasingCapture_ = false;
-  unsigned periodicTicks_ = 0;
   std::vector<std::vector<std::wstring>> pendingRecycles_;
 };
 

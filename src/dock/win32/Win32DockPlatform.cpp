@@ -43,9 +43,10 @@ ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.botto
 
 }  // namespace
 
-DockMonitor DescribeDockMonitor(HMONITOR monitor, HWND window) {
-  DockMonitor out;
-  out.handle = monitor;
+DockMonitorInfo DescribeDockMonitor(HMONITOR monitor, HWND window) {
+  if (monitor == nullptr) monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  DockMonitorInfo out;
+  out.handle = reinterpret_cast<MonitorHandle>(monitor);
   MONITORINFO info{};
   info.cbSize = sizeof(info);
   if (monitor != nullptr && GetMonitorInfoW(monitor, &info)) {
@@ -62,10 +63,6 @@ DockMonitor DescribeDockMonitor(HMONITOR monitor, HWND window) {
   if (const auto function = WindowDpiFunction(); function != nullptr && window != nullptr) windowDpi = function(window);
   out.scale = DockDpiScale(monitorDpi, windowDpi);
   return out;
-}
-
-DockMonitor PrimaryDockMonitor(HWND window) {
-  return DescribeDockMonitor(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), window);
 }
 
 HMONITOR MonitorUnderPointer() {

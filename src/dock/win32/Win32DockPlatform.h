@@ -10,22 +10,16 @@
 #include <vector>
 
 #include "dock/DockController.h"
+#include "dock/DockHub.h"
 #include "dock/DockReveal.h"
 #include "system/Launcher.h"
 #include "system/WindowSystem.h"
 
 namespace orvane {
 
-struct DockMonitor {
-  HMONITOR handle = nullptr;
-  ScreenRect rect;  // the whole monitor, not the work area
-  float scale = 1.0f;
-};
-
 // The monitor's rectangle and its DPI scale; `window` is asked for its DPI
-// when the monitor's cannot be read.
-DockMonitor DescribeDockMonitor(HMONITOR monitor, HWND window);
-DockMonitor PrimaryDockMonitor(HWND window);
+// when the monitor's cannot be read. A null monitor is the primary one.
+DockMonitorInfo DescribeDockMonitor(HMONITOR monitor, HWND window);
 // The monitor under the pointer (the nearest one).
 HMONITOR MonitorUnderPointer();
 
