@@ -175,7 +175,7 @@ check "it is brought to the front" has_line "$launch_out" 'activated=1 foregroun
 check "it closes again" has_line "$launch_out" 'closed=1'
 
 # -----------------------------------------------------------------------------
-section "the dock magnifies under the pointer and launches on click"
+section "the dock magnifies under the pointer, launches on click and answers hotkeys"
 pointer_win='C:\orvane-e2e-pointer'
 pointer_unix="$(wine_unix_path "$pointer_win")"
 mkdir -p "$pointer_unix"
@@ -208,6 +208,14 @@ wine taskkill /f /im notepad.exe >/dev/null 2>&1
 probe pointer move 960 300 >/dev/null
 sleep 1.5
 check "with the pointer gone the dock rests again" test "$(probe pointer rect)" = "$rest"
+stage_flag() { grep -o '"stageManagerEnabled":[a-z]*' "$pointer_unix/config.json"; }
+check "the stage manager starts off" test "$(stage_flag)" != '"stageManagerEnabled":true'
+probe pointer keys 17 18 83 >/dev/null  # Ctrl+Alt+S, a global hotkey
+for _ in $(seq 1 20); do [ "$(stage_flag)" = '"stageManagerEnabled":true' ] && break; sleep 0.2; done
+check "Ctrl+Alt+S switches it on and the setting is saved ($(stage_flag))" test "$(stage_flag)" = '"stageManagerEnabled":true'
+probe pointer keys 17 18 83 >/dev/null
+for _ in $(seq 1 20); do [ "$(stage_flag)" = '"stageManagerEnabled":false' ] && break; sleep 0.2; done
+check "pressed again it is off ($(stage_flag))" test "$(stage_flag)" = '"stageManagerEnabled":false'
 out="$(probe close-window OrvaneRenderWindow 15000)"
 check "closes with exit=0 ($out)" test "$out" = "exit=0"
 wait "$pointer_pid" 2>/dev/null

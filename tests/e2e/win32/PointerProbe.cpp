@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,11 +41,36 @@ bool MoveTo(int x, int y) {
   return SendInput(1, &input, sizeof(INPUT)) == 1;
 }
 
+// Presses the virtual keys in order and releases them in reverse, as a user
+// types a shortcut.
+bool SendChord(const std::vector<WORD>& keys) {
+  std::vector<INPUT> inputs;
+  for (const WORD key : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    inputs.push_back(input);
+  }
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *it;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
 }  // namespace
 
 int RunPointerProbe(int argc, wchar_t** argv) {
   const std::wstring action = argc > 2 ? argv[2] : L"";
   if (action == L"rect") return PrintInputRect();
+  if (action == L"keys") {
+    std::vector<WORD> keys;
+    for (int i = 3; i < argc; ++i) keys.push_back(static_cast<WORD>(_wtoi(argv[i])));
+    return !keys.empty() && SendChord(keys) ? 0 : 1;
+  }
   if (argc < 5) return 64;
   const int x = _wtoi(argv[3]), y = _wtoi(argv[4]);
   if (action == L"move") return MoveTo(x, y) ? 0 : 1;
