@@ -85,7 +85,8 @@ void DockWindow::RegisterClasses() {
   const struct {
     const wchar_t* name;
     WNDPROC proc;
-  } classes[] = {{kRenderWindowClass, &DockWindow::RenderWindowProc}, {kInputWindowClass, &DockWindow::InputWindowProc}};
+  } classes[] = {{kRenderWindowClass, &WindowProc<&DockWindow::renderWindow_, &DockWindow::HandleRenderMessage>},
+                 {kInputWindowClass, &WindowProc<&DockWindow::inputWindow_, &DockWindow::HandleInputMessage>}};
   for (const auto& c : classes) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
@@ -283,42 +284,24 @@ void DockWindow::RequestFrame() {
 
 // --- window procedures ------------------------------------------------------------------------
 
-namespace {
-
-// Both window procedures keep the dock in the window's user data from the
-// first message on (messages arrive before CreateWindowExW returns).
-DockWindow* OwnerOf(HWND hwnd, UINT message, LPARAM lParam) {
+// Both windows keep the dock in their user data from the first message on
+// (messages arrive before CreateWindowExW returns) and forget it on the last.
+template <HWND DockWindow::*Window, LRESULT (DockWindow::*Handle)(UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK DockWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    auto* owner = static_cast<DockWindow*>(create->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    owner->*Window = hwnd;
   }
-  return reinterpret_cast<DockWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
-
-}  // namespace
-
-LRESULT CALLBACK DockWindow::RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  DockWindow* self = OwnerOf(hwnd, message, lParam);
+  auto* self = reinterpret_cast<DockWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCCREATE) self->renderWindow_ = hwnd;
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->renderWindow_ = nullptr;
+    self->*Window = nullptr;
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
-  return self->HandleRenderMessage(message, wParam, lParam);
-}
-
-LRESULT CALLBACK DockWindow::InputWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  DockWindow* self = OwnerOf(hwnd, message, lParam);
-  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCCREATE) self->inputWindow_ = hwnd;
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->inputWindow_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return self->HandleInputMessage(message, wParam, lParam);
+  return (self->*Handle)(message, wParam, lParam);
 }
 
 LRESULT DockWindow::HandleRenderMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -80,8 +80,8 @@ class DockWindow final : private DockHubPlatform {
   bool EscapeHeld() override;
   void ReleasePointerCapture() override;
 
-  static LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK InputWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  template <HWND DockWindow::*Window, LRESULT (DockWindow::*Handle)(UINT, WPARAM, LPARAM)>
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleRenderMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleInputMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -17,25 +17,21 @@ constexpr int kEffectiveDpi = 0;
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 
+template <typename Function>
+Function LookUp(HMODULE module, const char* name) {
+  return module != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                           : nullptr;
+}
+
 // Both calls are newer than some systems the program may meet; they are
 // looked up once instead of linked.
 GetDpiForMonitorFn MonitorDpiFunction() {
-  static const GetDpiForMonitorFn function = [] {
-    HMODULE shcore = LoadLibraryW(L"shcore.dll");
-    return shcore != nullptr
-               ? reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
-               : nullptr;
-  }();
+  static const auto function = LookUp<GetDpiForMonitorFn>(LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor");
   return function;
 }
 
 GetDpiForWindowFn WindowDpiFunction() {
-  static const GetDpiForWindowFn function = [] {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 != nullptr
-               ? reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")))
-               : nullptr;
-  }();
+  static const auto function = LookUp<GetDpiForWindowFn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
   return function;
 }
 
