@@ -17,6 +17,8 @@ DockHub::DockHub(DockItemServices& services, DockClickPlatform& clicks, DockHubP
   WireHooks();
 }
 
+DockHub::~DockHub() { hotkeys_.SetActionCallback(nullptr); }
+
 void DockHub::RequestFrame() {
   if (requestFrame_) requestFrame_();
 }

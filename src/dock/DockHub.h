@@ -53,6 +53,8 @@ class DockHub {
   // `media` may be null (no media session on this system).
   DockHub(DockItemServices& services, DockClickPlatform& clicks, DockHubPlatform& platform, HotkeyManager& hotkeys,
           WindowTracker& tracker, MediaSession* media, std::function<void()> requestFrame);
+  // The hotkey manager may outlive the hub: it stops reporting here.
+  ~DockHub();
   DockHub(const DockHub&) = delete;
   DockHub& operator=(const DockHub&) = delete;
 
