@@ -24,6 +24,12 @@
 //   orvane-probe launch TARGET TIMEOUT_MS         describe TARGET, start it through the launcher, wait
 //                                                 until the window tracker lists a new app with its
 //                                                 executable name, bring it to the front, close it
+//   orvane-probe dock-command LPARAM WPARAM [TIMEOUT_MS]
+//                                                 send the dock's command message to its input window,
+//                                                 print "result=N" or "result=none"
+//   orvane-probe dock-windows                     print class, title, visibility, ex-style, rect and
+//                                                 process of the dock's two windows and the primary
+//                                                 monitor's rect
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -34,6 +40,7 @@
 #include <string>
 #include <vector>
 
+#include "DockProbe.h"
 #include "PointerProbe.h"
 #include "RenderProbe.h"
 #include "WirelessProbe.h"
@@ -312,6 +319,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"fatal-box" && argc >= 3) return FatalBox(argv[2], number(3), argc > 4 ? number(4) : 20000u);
   if (command == L"shortcut" && argc >= 3) return Shortcut(argv[2]);
   if (command == L"launch" && argc >= 3) return Launch(argv[2], number(3));
+  if (command == L"dock-command" && argc >= 4) return RunDockCommand(argv[2], argv[3], argc > 4 ? argv[4] : nullptr);
+  if (command == L"dock-windows") return RunDockWindows();
   if (command == L"apps") return Apps(argc > 2 ? argv[2] : nullptr);
   if (command == L"render") {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -1,0 +1,71 @@
+#include "DockProbe.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+
+#include "app/TextUtil.h"
+
+namespace {
+
+// The dock's public command message; other programs send it by this value.
+constexpr UINT kDockCommand = WM_APP + 10;
+
+void PrintRect(const char* prefix, const RECT& r) {
+  std::printf("%s%ld,%ld,%ld,%ld", prefix, r.left, r.top, r.right, r.bottom);
+}
+
+bool DescribeWindow(const wchar_t* cls) {
+  const std::string name = orvane::WideToUtf8(cls);
+  HWND hwnd = FindWindowW(cls, nullptr);
+  if (hwnd == nullptr) {
+    std::printf("%s none\n", name.c_str());
+    return false;
+  }
+  wchar_t title[256] = {};
+  GetWindowTextW(hwnd, title, 256);
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  const auto exStyle = static_cast<unsigned long>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
+  std::printf("%s title=%s visible=%d exstyle=0x%08lX", name.c_str(), orvane::WideToUtf8(title).c_str(),
+              IsWindowVisible(hwnd) ? 1 : 0, exStyle);
+  PrintRect(" rect=", rect);
+  std::printf(" pid=%lu\n", pid);
+  return true;
+}
+
+}  // namespace
+
+int RunDockCommand(const wchar_t* action, const wchar_t* index, const wchar_t* timeoutMs) {
+  // Both are parsed at full width so out-of-range indices (e.g. 2^64 - 1)
+  // reach the dock unchanged.
+  const auto lParam = static_cast<LPARAM>(_wcstoi64(action, nullptr, 10));
+  const auto wParam = static_cast<WPARAM>(_wcstoui64(index, nullptr, 10));
+  const UINT timeout = timeoutMs != nullptr ? static_cast<UINT>(_wtoi(timeoutMs)) : 5000u;
+  HWND input = FindWindowW(L"OrvaneInputWindow", nullptr);
+  DWORD_PTR result = 0;
+  if (input == nullptr ||
+      SendMessageTimeoutW(input, kDockCommand, wParam, lParam, SMTO_ABORTIFHUNG, timeout, &result) == 0) {
+    std::printf("result=none\n");
+    std::fflush(stdout);
+    return 1;
+  }
+  std::printf("result=%lld\n", static_cast<long long>(result));
+  std::fflush(stdout);
+  return 0;
+}
+
+int RunDockWindows() {
+  const bool render = DescribeWindow(L"OrvaneRenderWindow");
+  const bool input = DescribeWindow(L"OrvaneInputWindow");
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+  PrintRect("monitor=", info.rcMonitor);
+  std::printf("\n");
+  std::fflush(stdout);
+  return render && input ? 0 : 1;
+}
