@@ -2,6 +2,8 @@
 # End-to-end tests of the real Windows executables under Wine, in a
 # throwaway prefix and a virtual X server.
 #   tests/e2e/run.sh BUILD_DIR      (BUILD_DIR holds Orvane.exe, Orvane-Setup.exe, orvane-probe.exe)
+# A screenshot of the running dock is kept beside BUILD_DIR as
+# e2e-artifacts/dock-wine.png (build/e2e-artifacts/ for build/windows).
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:?usage: run.sh BUILD_DIR}" && pwd)"
@@ -27,6 +29,27 @@ has_line() { grep -qF -- "$2" <<<"$1"; }
 matches() { grep -qE -- "$2" <<<"$1"; }
 wait_window() { probe wait-window OrvaneRenderWindow "${1:-30000}" >/dev/null; }
 wait_gone() { probe wait-gone OrvaneRenderWindow "${1:-15000}" >/dev/null; }
+# The value of KEY=... on the line of `probe dock-windows` output that starts with WHAT.
+dock_field() { sed -n "s/^$2 .*\b$3=\([^ ]*\).*/\1/p" <<<"$1"; }
+# Whether rect A (l,t,r,b) lies inside rect B.
+rect_within() {
+  local al at ar ab bl bt br bb
+  IFS=, read -r al at ar ab <<<"$1"; IFS=, read -r bl bt br bb <<<"$2"
+  [ -n "$al" ] && [ -n "$bl" ] && [ "$al" -ge "$bl" ] && [ "$at" -ge "$bt" ] && [ "$ar" -le "$br" ] && [ "$ab" -le "$bb" ]
+}
+rect_has_area() { local l t r b; IFS=, read -r l t r b <<<"$1"; [ -n "$b" ] && [ "$r" -gt "$l" ] && [ "$b" -gt "$t" ]; }
+# Prints how many pixels of PNG inside RECT differ from the colour of the
+# bare desktop at the screen's left edge, halfway down, as "N of M".
+drawn_pixels() {
+  local l t r b w h bg n
+  IFS=, read -r l t r b <<<"$2"
+  if ! rect_has_area "$2"; then echo "0 of 0"; return; fi
+  w=$((r - l)) h=$((b - t))
+  bg="$(convert "$1" -format '%[pixel:p{0,h/2}]' info: 2>/dev/null)"
+  n="$(convert "$1" -crop "${w}x${h}+$l+$t" +repage -alpha off -fill black -opaque "$bg" -fill white +opaque black \
+       -colorspace gray -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)"
+  echo "${n:-0} of $((w * h))"
+}
 
 trap wine_env_stop EXIT
 echo "e2e: preparing a Wine prefix"
@@ -86,6 +109,7 @@ code=$?
 check "an empty tag counts as unset: exits with 0 (got $code)" test "$code" = 0
 
 section "WM_CLOSE ends the program with exit code 0"
+log_lines_before_close="$(wc -l <"$log_file")"
 out1="$(probe close-window OrvaneRenderWindow 15000)"
 out2="$(probe close-window OrvaneRenderWindow 15000)"
 check "first close: exit=0 ($out1)" test "$out1" = "exit=0"
@@ -94,6 +118,10 @@ wait "$pid" 2>/dev/null; code=$?
 check "wine reports exit code 0 for the untagged copy (got $code)" test "$code" = 0
 wait "$tag_pid" 2>/dev/null
 check "no render window left" wait_gone
+close_log="$(tail -n +"$((log_lines_before_close + 1))" "$log_file" | tr -d '\r')"
+check "the log shows the teardown beginning and then completing" \
+  awk '/\] DockWindow: teardown begins$/ && !b { b = NR } /\] DockWindow: teardown complete$/ && b { c = NR }
+       END { exit !(b && c) }' <<<"$close_log"
 
 section "fatal error after the render window exists"
 for mode in exception hresult; do
@@ -258,6 +286,53 @@ first_pid="$(probe window-pid OrvaneRenderWindow)"
 sleep 1
 check "without ORVANE_DATA_DIR the log is under Local AppData" test -s "$(wine_unix_path "$local_app\\Orvane\\logs\\orvane.log")"
 check "without ORVANE_DATA_DIR config.json is under Roaming AppData" test -s "$(wine_unix_path "$roaming_app\\Orvane\\config.json")"
+
+section "the dock runs from the installer"
+check "the input window appears" probe wait-window OrvaneInputWindow 30000
+sleep 2  # let the dock settle and draw
+dock="$(probe dock-windows)"
+render_rect="$(dock_field "$dock" OrvaneRenderWindow rect)"
+input_rect="$(dock_field "$dock" OrvaneInputWindow rect)"
+monitor_rect="$(sed -n 's/^monitor=//p' <<<"$dock")"
+check "render window: visible, layered, click-through, topmost ($(grep '^OrvaneRenderWindow' <<<"$dock"))" \
+  matches "$dock" '^OrvaneRenderWindow title=Orvane visible=1 exstyle=0x082800A8 '
+check "input window: visible, not activating, topmost ($(grep '^OrvaneInputWindow' <<<"$dock"))" \
+  matches "$dock" '^OrvaneInputWindow title=OrvaneInput visible=1 exstyle=0x08200088 '
+IFS=, read -r ml mt mr mb <<<"$monitor_rect"
+IFS=, read -r rl rt rr rb <<<"$render_rect"
+check "render window spans the monitor's width and touches its bottom ($render_rect on $monitor_rect)" \
+  test -n "$rb" -a "$rl" = "$ml" -a "$rr" = "$mr" -a "$rb" = "$mb" -a "${rt:-$mb}" -lt "$mb"
+check "input window has an area ($input_rect)" rect_has_area "$input_rect"
+check "input window lies within the render window ($input_rect in $render_rect)" rect_within "$input_rect" "$render_rect"
+for query in 13 14 15; do
+  out="$(probe dock-command "$query" 0)"
+  check "query $query answers 0 while its surface is missing ($out)" test "$out" = "result=0"
+done
+config_unix="$(wine_unix_path "$roaming_app\\Orvane\\config.json")"
+config_before="$(mktemp)"
+cp "$config_unix" "$config_before" 2>/dev/null
+for action in 1 0; do
+  for index in 4294967295 18446744073709551615 999999; do
+    out="$(probe dock-command "$action" "$index")"
+    check "action $action on item $index does nothing ($out)" test "$out" = "result=0"
+  done
+done
+sleep 1
+check "the dock process is still the same ($first_pid)" test "$(probe window-pid OrvaneRenderWindow)" = "$first_pid"
+check "config.json unchanged by the commands" cmp -s "$config_before" "$config_unix"
+rm -f "$config_before"
+dock_after="$(probe dock-windows)"
+check "the windows did not move or change" test "$dock_after" = "$dock"
+artifacts="$(dirname "$build")/e2e-artifacts"
+shot="$artifacts/dock-wine.png"
+mkdir -p "$artifacts" && rm -f "$shot"
+import -window root "$shot" 2>/dev/null
+echo "  screenshot: $shot"
+shot_info="$(identify -format '%m %wx%h' "$shot" 2>/dev/null)"
+check "the screenshot is a PNG of the screen's size ($shot_info)" test "$shot_info" = "PNG $((mr - ml))x$((mb - mt))"
+drawn="$(drawn_pixels "$shot" "$input_rect")"
+check "the dock's plate is drawn: $drawn pixels differ from the bare desktop" \
+  test "${drawn%% of *}" -gt 0 -a "${drawn%% of *}" -ge "$(( ${drawn##* of } / 4 ))"
 
 section "installing again while Orvane runs"
 timeout 120 wine "$build/Orvane-Setup.exe" /S >/dev/null 2>&1
