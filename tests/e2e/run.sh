@@ -288,7 +288,18 @@ check "without ORVANE_DATA_DIR the log is under Local AppData" test -s "$(wine_u
 check "without ORVANE_DATA_DIR config.json is under Roaming AppData" test -s "$(wine_unix_path "$roaming_app\\Orvane\\config.json")"
 
 section "the dock runs from the installer"
-check "the input window appears" probe wait-window OrvaneInputWindow 30000
+# The windows exist seconds before the first frame places them over the dock.
+dock_placed() {
+  local dock input
+  for _ in $(seq 1 60); do
+    dock="$(probe dock-windows)"
+    input="$(dock_field "$dock" OrvaneInputWindow rect)"
+    rect_has_area "$input" && rect_within "$input" "$(dock_field "$dock" OrvaneRenderWindow rect)" && return 0
+    sleep 0.5
+  done
+  return 1
+}
+check "the dock places its input window over the plate" dock_placed
 sleep 2  # let the dock settle and draw
 dock="$(probe dock-windows)"
 render_rect="$(dock_field "$dock" OrvaneRenderWindow rect)"
