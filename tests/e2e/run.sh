@@ -2,11 +2,14 @@
 # End-to-end tests of the real Windows executables under Wine, in a
 # throwaway prefix and a virtual X server.
 #   tests/e2e/run.sh BUILD_DIR      (BUILD_DIR holds Orvane.exe, Orvane-Setup.exe, orvane-probe.exe)
-# A screenshot of the running dock is kept beside BUILD_DIR as
-# e2e-artifacts/dock-wine.png (build/e2e-artifacts/ for build/windows).
+# Screenshots of the running dock are kept beside BUILD_DIR in e2e-artifacts/
+# (build/e2e-artifacts/ for build/windows): dock-wine.png at rest,
+# dock-hover-wine.png with the pointer over its first icon.
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:?usage: run.sh BUILD_DIR}" && pwd)"
+artifacts="$(dirname "$build")/e2e-artifacts"
+mkdir -p "$artifacts"
 . "$here/../../scripts/wine-env.sh"
 
 passed=0
@@ -230,6 +233,9 @@ sleep 1.5
 hover="$(probe pointer rect)"
 IFS=, read -r _ hover_t _ _ <<<"${hover#input=}"
 check "under the pointer the icons grow: the input window reaches higher ($rest -> $hover)" test "${hover_t:-0}" -lt "$rest_t"
+rm -f "$artifacts/dock-hover-wine.png"
+import -window root "$artifacts/dock-hover-wine.png" 2>/dev/null
+echo "  screenshot: $artifacts/dock-hover-wine.png"
 probe pointer click "$icon_x" "$icon_y" >/dev/null
 check "clicking the pinned notepad starts it" probe wait-window Notepad 20000
 wine taskkill /f /im notepad.exe >/dev/null 2>&1
@@ -334,9 +340,8 @@ check "config.json unchanged by the commands" cmp -s "$config_before" "$config_u
 rm -f "$config_before"
 dock_after="$(probe dock-windows)"
 check "the windows did not move or change" test "$dock_after" = "$dock"
-artifacts="$(dirname "$build")/e2e-artifacts"
 shot="$artifacts/dock-wine.png"
-mkdir -p "$artifacts" && rm -f "$shot"
+rm -f "$shot"
 import -window root "$shot" 2>/dev/null
 echo "  screenshot: $shot"
 shot_info="$(identify -format '%m %wx%h' "$shot" 2>/dev/null)"
