@@ -98,7 +98,9 @@ void DockController::SetTheme(const Theme& theme) {
   if (!visualsCreated_) return;
   pictures_.SetTheme(theme_);
   ConfigurePlate();
-  if (const int music = IndexOfKind(DockItemKind::Music); music >= 0) list_[static_cast<std::size_t>(music)].needsRedraw = true;
+  if (const int music = IndexOfKind(DockItemKind::Music); music >= 0) {
+    list_[static_cast<std::size_t>(music)].needsRedraw = true;
+  }
   layer_.RefreshPictures(list_, media_, Pictures());
 }
 
@@ -108,8 +110,8 @@ void DockController::RedrawAfterDeviceLoss() {
   pictures_.SetScaleAndTheme(geometry_.scale, theme_);
   ConfigurePlate();
   for (const auto& item : list_.items()) item->needsRedraw = true;
-  if (DockItem* lifted = list_.lifted()) lifted->needsRedraw = true;
   layer_.RefreshPictures(list_, media_, Pictures());
+  // The dragged item is out of the list but still on screen.
   if (DockItem* lifted = list_.lifted()) {
     if (DockItemVisuals* visuals = layer_.VisualsOf(lifted)) {
       pictures_.RefreshItemPicture(lifted->kind, visuals->picture, lifted->icon, media_, Pictures());
