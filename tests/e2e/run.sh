@@ -340,6 +340,14 @@ check "config.json unchanged by the commands" cmp -s "$config_before" "$config_u
 rm -f "$config_before"
 dock_after="$(probe dock-windows)"
 check "the windows did not move or change" test "$dock_after" = "$dock"
+check "the drop target was registered" bash -c '! grep -q "RegisterDragDrop failed" "$1"' _ \
+  "$(wine_unix_path "$local_app\\Orvane\\logs\\orvane.log")"
+for change in display theme; do
+  out="$(probe dock-notify "$change")"
+  check "a $change change is answered ($out)" test "$out" = "answered=1"
+done
+sleep 1
+check "after a display and a theme change the dock stands where it stood" test "$(probe dock-windows)" = "$dock"
 shot="$artifacts/dock-wine.png"
 rm -f "$shot"
 import -window root "$shot" 2>/dev/null

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 
 #include "app/TextUtil.h"
 
@@ -68,4 +69,28 @@ int RunDockWindows() {
   std::printf("\n");
   std::fflush(stdout);
   return render && input ? 0 : 1;
+}
+
+int RunDockNotify(const wchar_t* what) {
+  HWND render = FindWindowW(L"OrvaneRenderWindow", nullptr);
+  const std::wstring kind = what != nullptr ? what : L"";
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  if (kind == L"display") {
+    message = WM_DISPLAYCHANGE;
+    wParam = 32;
+    lParam = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  } else if (kind == L"theme") {
+    message = WM_SETTINGCHANGE;
+    lParam = reinterpret_cast<LPARAM>(L"ImmersiveColorSet");
+  } else {
+    return 64;
+  }
+  DWORD_PTR result = 0;
+  const bool answered = render != nullptr &&
+                        SendMessageTimeoutW(render, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result) != 0;
+  std::printf("answered=%d\n", answered ? 1 : 0);
+  std::fflush(stdout);
+  return answered ? 0 : 1;
 }

@@ -13,3 +13,8 @@ int RunDockCommand(const wchar_t* action, const wchar_t* index, const wchar_t* t
 // ("<class> none" when missing) and "monitor=l,t,r,b" for the primary
 // monitor. Returns 0 when both windows exist.
 int RunDockWindows();
+
+// Sends the render window what the system sends on a change: "display"
+// (WM_DISPLAYCHANGE for the current mode) or "theme" (WM_SETTINGCHANGE for
+// the colour settings). Prints "answered=1" or "answered=0".
+int RunDockNotify(const wchar_t* what);

@@ -30,6 +30,9 @@
 //   orvane-probe dock-windows                     print class, title, visibility, ex-style, rect and
 //                                                 process of the dock's two windows and the primary
 //                                                 monitor's rect
+//   orvane-probe dock-notify display|theme       send the render window a display or theme change
+//   orvane-probe pointer rect|move X Y|click X Y|keys VK...
+//                                                 the input window's rect; the mouse and keyboard as a user
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -321,6 +324,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"launch" && argc >= 3) return Launch(argv[2], number(3));
   if (command == L"dock-command" && argc >= 4) return RunDockCommand(argv[2], argv[3], argc > 4 ? argv[4] : nullptr);
   if (command == L"dock-windows") return RunDockWindows();
+  if (command == L"dock-notify" && argc >= 3) return RunDockNotify(argv[2]);
   if (command == L"apps") return Apps(argc > 2 ? argv[2] : nullptr);
   if (command == L"render") {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
