@@ -370,7 +370,7 @@ check "the running copy was closed and replaced ($first_pid -> $second_pid)" tes
 section "silent uninstall"
 # The setup program gives a running copy two seconds to close; let this one
 # finish starting first (its input window moves over the dock on the first frame).
-for _ in $(seq 1 60); do matches "$(probe pointer rect)" ',1080$' && break; sleep 0.5; done
+dock_placed || true
 wine reg add "$run_key" /v Orvane /t REG_SZ /d "\"$install_win\\Orvane.exe\"" /f >/dev/null 2>&1
 timeout 120 wine "$install_unix/Orvane-Uninstall.exe" /uninstall /S >/dev/null 2>&1
 code=$?
