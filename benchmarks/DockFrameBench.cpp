@@ -9,6 +9,7 @@
 
 #include "../tests/unit/FakeDockClickPlatform.h"
 #include "../tests/unit/FakeDockServices.h"
+#include "../tests/unit/RecordingShellCommands.h"
 #include "dock/DockAnimator.h"
 #include "dock/DockController.h"
 #include "render/SoftCompositor.h"
@@ -68,9 +69,10 @@ void BM_DockControllerFrame(benchmark::State& state) {
   }
   testing::FakeDockServices services;
   testing::RecordingClickPlatform clicks;
+  testing::RecordingShellCommands shell;
   SoftCompositor compositor;
   auto target = compositor.CreateWindowTarget(1, true);
-  DockController dock(config, services, clicks, [] {});
+  DockController dock(config, services, clicks, shell, [] {});
   dock.Place({0, 0, 3840, 1080}, 1.0f);
   dock.CreateVisuals(compositor, MakeTheme(false, true));
   target->SetRoot(dock.root());

@@ -17,8 +17,13 @@ constexpr float kSlideJump = 14.0f;
 
 }  // namespace
 
+const DockConfig& DockAnimator::DefaultConfig() {
+  static const DockConfig defaults;
+  return defaults;
+}
+
 void DockAnimator::Configure(const DockConfig& config, const DockGeometry& geometry) {
-  config_ = config;
+  config_ = &config;
   geometry_ = geometry;
   haveLayout_ = false;
 }
@@ -44,7 +49,7 @@ void DockAnimator::Layout(int gapSlot, float gapSize) {
   params.windowDepth = geometry_.windowDepth;
   params.gapSlot = gapSlot;
   params.gapSize = gapSize;
-  LayoutDock(records_, config_, params, layout_);
+  LayoutDock(records_, *config_, params, layout_);
   haveLayout_ = true;
 }
 
@@ -52,7 +57,7 @@ void DockAnimator::AdoptLayout(std::span<const DockItemView> items) {
   FillRecords(items);
   for (size_t i = 0; i < items.size(); ++i) {
     BounceShape shape;
-    if (items[i].motion->bouncePhase >= 0.0f) shape = BounceShapeAt(items[i].motion->bouncePhase, config_.iconSize);
+    if (items[i].motion->bouncePhase >= 0.0f) shape = BounceShapeAt(items[i].motion->bouncePhase, config_->iconSize);
     records_[i].bounceLift = shape.lift;
     records_[i].bounceAlong = shape.along;
     records_[i].bounceAcross = shape.across;
@@ -80,12 +85,12 @@ bool DockAnimator::Step(std::span<const DockItemView> items, const DockFrameInpu
   hoverActive_ = haveLayout_ && hiddenAmount.value < 0.25f && !dragging && !input.popups.contextMenuOpen && input.hovering &&
                  InsideHoverBounds(layout_, px, py, 16.0f);
   const float pointerAlong = bottom ? px : py;
-  const float magnification = config_.magnification;
+  const float magnification = config_->magnification;
   const bool bell = hoverActive_ && magnification > 1.0f;
-  const float sigma = std::max(12.0f, (config_.iconSize + config_.iconSpacing) * config_.sigmaIcons);
+  const float sigma = std::max(12.0f, (config_->iconSize + config_->iconSpacing) * config_->sigmaIcons);
   const float inverseTwoSigmaSquared = 1.0f / (2.0f * sigma * sigma);
   const bool raiseRecycleBin = input.externalDrag && input.overRecycleBin;
-  const SpringConstants magnificationSpring = MagnificationSpring(config_);
+  const SpringConstants magnificationSpring = MagnificationSpring(*config_);
 
   FillRecords(items);
   bool bouncing = false;
@@ -111,7 +116,7 @@ bool DockAnimator::Step(std::span<const DockItemView> items, const DockFrameInpu
     moving |= StepSpring(m.indicator, kIndicatorSpring, dt);
 
     BounceShape shape;
-    bouncing |= AdvanceBounce(m, dt, config_.iconSize, shape);
+    bouncing |= AdvanceBounce(m, dt, config_->iconSize, shape);
     DockFrameRecord& r = records_[i];
     r.scale = std::max(0.5f, m.magnification.value);
     r.appearance = m.appearance.value;
@@ -153,7 +158,7 @@ bool DockAnimator::Step(std::span<const DockItemView> items, const DockFrameInpu
 
   DockDragVisualInput drag;
   if (dragging) drag = {input.draggedItem->magnification.value, draggedOpacity.value, input.dragPoint};
-  PlanDockVisuals(layout_, items, config_, geometry_.scale, hiddenAmount.value, dragging ? &drag : nullptr,
+  PlanDockVisuals(layout_, items, *config_, geometry_.scale, hiddenAmount.value, dragging ? &drag : nullptr,
                   visuals_);
 
   hovered_ = (hoverActive_ && !input.externalDrag) ? HitTestDock(layout_, px, py) : -1;
@@ -172,7 +177,7 @@ bool DockAnimator::Step(std::span<const DockItemView> items, const DockFrameInpu
   hover.windowLength = geometry_.windowLength;
   hover.dragging = dragging;
   hover.popups = input.popups;
-  popups_ = hoverPopups_.Step(hover, config_);
+  popups_ = hoverPopups_.Step(hover, *config_);
 
   const bool effectsAnimating = effects_.Tick(dt, geometry_.scale, sprites_);
   return moving || bouncing || popups_.timersRunning || effectsAnimating;

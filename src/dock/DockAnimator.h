@@ -41,8 +41,10 @@ struct DockFrameInput {
 
 class DockAnimator {
  public:
-  // Recomputed geometry or settings. Restarts nothing by itself; the hub
-  // rebuilds the items and calls AdoptLayout.
+  // Recomputed geometry. `config` is the live configuration, read on every
+  // step, so a changed spacing or spring takes effect on the next frame; it
+  // must outlive the animator. Restarts nothing by itself; the hub rebuilds
+  // the items and calls AdoptLayout.
   void Configure(const DockConfig& config, const DockGeometry& geometry);
 
   // One frame. True while another frame is needed (the tooltip's own
@@ -68,14 +70,16 @@ class DockAnimator {
   const std::vector<DockEffectSprite>& effectSprites() const { return sprites_; }
   DockEffects& effects() { return effects_; }
   DockHoverPopups& hoverPopups() { return hoverPopups_; }
-  const DockConfig& config() const { return config_; }
+  const DockConfig& config() const { return *config_; }
   const DockGeometry& geometry() const { return geometry_; }
 
  private:
   void FillRecords(std::span<const DockItemView> items);
   void Layout(int gapSlot, float gapSize);
 
-  DockConfig config_;
+  static const DockConfig& DefaultConfig();
+
+  const DockConfig* config_ = &DefaultConfig();
   DockGeometry geometry_;
   bool haveLayout_ = false;
   bool hoverActive_ = false;

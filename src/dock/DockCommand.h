@@ -9,6 +9,7 @@
 #include <span>
 
 #include "dock/DockItem.h"
+#include "ui/ShellCommands.h"
 
 namespace orvane {
 
@@ -37,32 +38,21 @@ enum class DockCommand : std::int64_t {
 // Bounce of an item marked running with action 1.
 inline constexpr int kCommandBounceHops = 3;
 
-// What the hub does for each command.
-class DockCommandTarget {
+// What the command message does to an item itself.
+class DockCommandItems {
  public:
-  virtual ~DockCommandTarget() = default;
-  virtual void OpenSettings() = 0;
-  virtual void OpenControlCenter(int page) = 0;  // 0 the main page, 1-4 the pages
-  virtual void ToggleNotificationCenter() = 0;
-  virtual void OpenWindowOverview() = 0;
-  virtual void OpenLauncherGrid() = 0;
-  virtual void ToggleStageManager() = 0;
-  virtual void OpenMusicPopup() = 0;
-  virtual void ToggleTrayPopup() = 0;
-  virtual void OpenStageSwitcher() = 0;  // refreshes the tracker first
-  virtual void ToggleDesktopWidgets() = 0;
-  virtual bool HasUserPicture() = 0;
-  virtual int LauncherAppCount() = 0;
-  virtual int DesktopWidgetCount() = 0;
-  virtual void OpenItemMenu(int index) = 0;
+  virtual ~DockCommandItems() = default;
   // Marks the item running; bounceHops 0 starts no bounce.
   virtual void MarkItemRunning(int index, int bounceHops) = 0;
+  // Where popups for the item are anchored, screen pixels.
+  virtual ShellAnchor AnchorOf(int index) const = 0;
 };
 
-// Carries out one command message and returns its result: the value of a
-// query, else 0. An item index outside the list or on a separator does
-// nothing.
-std::int64_t DispatchDockCommand(DockCommandTarget& target, std::span<const std::unique_ptr<DockItem>> items,
-                                 std::uint64_t wParam, std::int64_t lParam);
+// Decodes one command message into the shell's commands and queries and
+// returns its result: the value of a query, else 0. An item index outside
+// the list or on a separator does nothing.
+std::int64_t DispatchDockCommand(ShellCommands& shell, DockCommandItems& dock,
+                                 std::span<const std::unique_ptr<DockItem>> items, std::uint64_t wParam,
+                                 std::int64_t lParam);
 
 }  // namespace orvane

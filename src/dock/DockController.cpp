@@ -48,8 +48,12 @@ ScreenRect DockInputRect(const DockLayout& layout, const DockGeometry& geometry,
 }
 
 DockController::DockController(DockConfig& config, DockItemServices& services, DockClickPlatform& platform,
-                               std::function<void()> requestFrame)
-    : config_(config), platform_(platform), requestFrame_(std::move(requestFrame)), list_(config, services) {}
+                               ShellCommands& commands, std::function<void()> requestFrame)
+    : config_(config),
+      platform_(platform),
+      commands_(commands),
+      requestFrame_(std::move(requestFrame)),
+      list_(config, services) {}
 
 void DockController::RequestFrame() {
   if (requestFrame_) requestFrame_();
@@ -237,11 +241,18 @@ DockScreenPoint DockController::DipsToScreen(Vector2 point) const {
           geometry_.renderWindow.top + static_cast<int>(std::lround(point.y * geometry_.scale))};
 }
 
-DockScreenPoint DockController::AnchorOf(int index) const {
+ShellAnchor DockController::AnchorOf(int index) const {
   const auto& slots = animator_.layout().slots;
   if (index < 0 || static_cast<std::size_t>(index) >= slots.size()) return DipsToScreen({});
   const DockSlot& slot = slots[static_cast<std::size_t>(index)];
   return DipsToScreen({slot.centerX, slot.iconTop});
+}
+
+ShellCommandArgs DockController::AtItem(int index) const {
+  ShellCommandArgs args;
+  args.item = index;
+  args.anchor = AnchorOf(index);
+  return args;
 }
 
 // --- input -------------------------------------------------------------------------------
@@ -250,13 +261,17 @@ void DockController::PointerMoved(Vector2 pointer) {
   pointer_ = pointer;
   hovering_ = true;
   reveal_.PointerMoved();
-  if (press_.Move(pointer) && hooks.hidePopupsForDrag) hooks.hidePopupsForDrag(true);
+  if (press_.Move(pointer)) {
+    ShellCommandArgs args;
+    args.flag = true;  // an item drag
+    commands_.Run(ShellCommand::DockDragStarted, args);
+  }
   RequestFrame();
 }
 
 void DockController::ButtonDown(Vector2 pointer) {
   pointer_ = pointer;
-  if (hooks.hidePopupsOnPress) hooks.hidePopupsOnPress();
+  commands_.Run(ShellCommand::DockPressed);
   press_.Press(HitTest(pointer), pointer);
   RequestFrame();
 }
@@ -276,9 +291,11 @@ void DockController::RightButtonUp(Vector2 pointer) {
   if (press_.state() != DockPressState::Idle) return;
   const int hit = HitTest(pointer);
   if (hit >= 0) {
-    if (hooks.openItemMenu) hooks.openItemMenu(hit, AnchorOf(hit));
-  } else if (hooks.openDockMenu) {
-    hooks.openDockMenu(DipsToScreen(pointer));
+    commands_.Run(ShellCommand::OpenItemMenu, AtItem(hit));
+  } else {
+    ShellCommandArgs args;
+    args.anchor = DipsToScreen(pointer);
+    commands_.Run(ShellCommand::OpenDockMenu, args);
   }
 }
 
@@ -300,20 +317,20 @@ void DockController::Click(int index) {
   DockItem& item = list_[static_cast<std::size_t>(index)];
   switch (item.kind) {
     case DockItemKind::LauncherButton:
-      if (hooks.openLauncherGrid) hooks.openLauncherGrid();
+      commands_.Run(ShellCommand::OpenLauncherGrid);
       return;
     case DockItemKind::Music:
-      if (hooks.mediaHasSession && hooks.mediaHasSession()) {
-        if (hooks.mediaTogglePlayPause) hooks.mediaTogglePlayPause();
-      } else if (hooks.openMusicPopup) {
-        hooks.openMusicPopup(AnchorOf(index));
+      if (commands_.Query(ShellQuery::MediaHasSession) != 0) {
+        commands_.Run(ShellCommand::MediaTogglePlayPause);
+      } else {
+        commands_.Run(ShellCommand::OpenMusicPopup, AtItem(index));
       }
       return;
     case DockItemKind::NotificationArea:
-      if (hooks.toggleTrayPopup) hooks.toggleTrayPopup();
+      commands_.Run(ShellCommand::ToggleTrayPopup, AtItem(index));
       return;
     case DockItemKind::Power:
-      if (hooks.openPowerMenu) hooks.openPowerMenu(AnchorOf(index));
+      commands_.Run(ShellCommand::OpenPowerMenu, AtItem(index));
       return;
     case DockItemKind::RecycleBin:
       platform_.Launch(kRecycleBinItemTarget, L"");
@@ -353,9 +370,12 @@ void DockController::Click(int index) {
 void DockController::OpenFolder(const DockItem& item, const std::wstring& folder, int index) {
   if (platform_.ShiftHeld()) {
     platform_.Launch(folder, L"");
-  } else if (hooks.openStackPopup) {
-    hooks.openStackPopup(item.config.name, folder, AnchorOf(index));
+    return;
   }
+  ShellCommandArgs args = AtItem(index);
+  args.name = item.config.name;
+  args.path = folder;
+  commands_.Run(ShellCommand::OpenStack, args);
 }
 
 // --- files from other programs ------------------------------------------------------------
@@ -366,7 +386,7 @@ DockDropEffect DockController::FileDragOver(Vector2 pointer, bool havePaths) {
   hovering_ = true;
   externalDrag_ = true;
   reveal_.FileDragOver();
-  if (hooks.hidePopupsForDrag) hooks.hidePopupsForDrag(false);
+  commands_.Run(ShellCommand::DockDragStarted);
   const DockFileDragOver over = DockFileDragAt(animator_.layout(), config_, pointer, havePaths);
   overRecycleBin_ = over.overRecycleBin;
   fileDropSlot_ = over.dropSlot;
@@ -399,45 +419,7 @@ void DockController::FileDrop(const std::vector<std::wstring>& paths) {
 // --- the command message ------------------------------------------------------------------
 
 std::int64_t DockController::Command(std::uint64_t wParam, std::int64_t lParam) {
-  return DispatchDockCommand(*this, list_.items(), wParam, lParam);
-}
-
-void DockController::OpenSettings() {
-  if (hooks.openSettings) hooks.openSettings();
-}
-void DockController::OpenControlCenter(int page) {
-  if (hooks.openControlCenter) hooks.openControlCenter(page);
-}
-void DockController::ToggleNotificationCenter() {
-  if (hooks.toggleNotificationCenter) hooks.toggleNotificationCenter();
-}
-void DockController::OpenWindowOverview() {
-  if (hooks.openWindowOverview) hooks.openWindowOverview();
-}
-void DockController::OpenLauncherGrid() {
-  if (hooks.openLauncherGrid) hooks.openLauncherGrid();
-}
-void DockController::ToggleStageManager() {
-  if (hooks.toggleStageManager) hooks.toggleStageManager();
-}
-void DockController::OpenMusicPopup() {
-  if (hooks.openMusicPopup) hooks.openMusicPopup(AnchorOf(IndexOfKind(DockItemKind::Music)));
-}
-void DockController::ToggleTrayPopup() {
-  if (hooks.toggleTrayPopup) hooks.toggleTrayPopup();
-}
-void DockController::OpenStageSwitcher() {
-  if (hooks.openStageSwitcher) hooks.openStageSwitcher();
-}
-void DockController::ToggleDesktopWidgets() {
-  if (hooks.toggleDesktopWidgets) hooks.toggleDesktopWidgets();
-}
-bool DockController::HasUserPicture() { return hooks.hasUserPicture && hooks.hasUserPicture(); }
-int DockController::LauncherAppCount() { return hooks.launcherAppCount ? hooks.launcherAppCount() : 0; }
-int DockController::DesktopWidgetCount() { return hooks.desktopWidgetCount ? hooks.desktopWidgetCount() : 0; }
-
-void DockController::OpenItemMenu(int index) {
-  if (hooks.openItemMenu) hooks.openItemMenu(index, AnchorOf(index));
+  return DispatchDockCommand(commands_, *this, list_.items(), wParam, lParam);
 }
 
 void DockController::MarkItemRunning(int index, int bounceHops) {

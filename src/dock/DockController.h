@@ -25,6 +25,7 @@
 #include "render/Theme.h"
 #include "system/MediaInfo.h"
 #include "system/WindowSystem.h"
+#include "ui/ShellCommands.h"
 
 namespace orvane {
 
@@ -47,45 +48,7 @@ class DockClickPlatform {
 };
 
 // A screen point in physical pixels, where popups and menus are anchored.
-struct DockScreenPoint {
-  int x = 0, y = 0;
-  bool operator==(const DockScreenPoint&) const = default;
-};
-
-// The surfaces the dock opens. Each hook stays empty until its surface is
-// part of the program; a click or command whose hook is empty does nothing,
-// and a query answers 0.
-struct DockSurfaceHooks {
-  std::function<void()> openLauncherGrid;
-  std::function<void(DockScreenPoint anchor)> openMusicPopup;
-  std::function<void()> toggleTrayPopup;
-  std::function<void(DockScreenPoint anchor)> openPowerMenu;
-  std::function<void(const std::wstring& name, const std::wstring& folder, DockScreenPoint anchor)> openStackPopup;
-  std::function<void(int index, DockScreenPoint anchor)> openItemMenu;
-  std::function<void(DockScreenPoint pointer)> openDockMenu;
-  // Button down on the dock: the context menu, preview, tray and stack popups go.
-  std::function<void()> hidePopupsOnPress;
-  // A drag starts or files come over the dock: tooltip, preview and music popup go
-  // (and, for an item drag, the tray and stack popups and the context menu).
-  std::function<void(bool itemDrag)> hidePopupsForDrag;
-
-  // The media session behind the music item.
-  std::function<bool()> mediaHasSession;
-  // Toggles play/pause and refreshes the music item.
-  std::function<void()> mediaTogglePlayPause;
-
-  // Commands of the command message that do not act on an item.
-  std::function<void()> openSettings;
-  std::function<void(int page)> openControlCenter;
-  std::function<void()> toggleNotificationCenter;
-  std::function<void()> openWindowOverview;
-  std::function<void()> toggleStageManager;
-  std::function<void()> openStageSwitcher;
-  std::function<void()> toggleDesktopWidgets;
-  std::function<bool()> hasUserPicture;
-  std::function<int()> launcherAppCount;
-  std::function<int()> desktopWidgetCount;
-};
+using DockScreenPoint = ShellAnchor;
 
 // Hops of the bounce a click's launch starts.
 inline constexpr int kLaunchBounceHops = 4;
@@ -104,16 +67,15 @@ struct DockFrameResult {
   ScreenRect inputRect;
 };
 
-class DockController final : private DockCommandTarget {
+class DockController final : private DockCommandItems {
  public:
-  // `config` is the hub's live configuration: the dock reads it and the item
-  // list writes the pinned items into it.
+  // `config` is the shell's live configuration: the dock reads it and the
+  // item list writes the pinned items into it. What a click or the command
+  // message opens goes to `commands`.
   DockController(DockConfig& config, DockItemServices& services, DockClickPlatform& platform,
-                 std::function<void()> requestFrame);
+                 ShellCommands& commands, std::function<void()> requestFrame);
   DockController(const DockController&) = delete;
   DockController& operator=(const DockController&) = delete;
-
-  DockSurfaceHooks hooks;
 
   // Puts the dock on `monitor` (whole monitor, physical pixels) at `scale`;
   // the hub moves the render window to geometry().renderWindow.
@@ -176,22 +138,9 @@ class DockController final : private DockCommandTarget {
   const std::shared_ptr<ContainerVisual>& root() const { return layer_.root(); }
 
  private:
-  // DockCommandTarget
-  void OpenSettings() override;
-  void OpenControlCenter(int page) override;
-  void ToggleNotificationCenter() override;
-  void OpenWindowOverview() override;
-  void OpenLauncherGrid() override;
-  void ToggleStageManager() override;
-  void OpenMusicPopup() override;
-  void ToggleTrayPopup() override;
-  void OpenStageSwitcher() override;
-  void ToggleDesktopWidgets() override;
-  bool HasUserPicture() override;
-  int LauncherAppCount() override;
-  int DesktopWidgetCount() override;
-  void OpenItemMenu(int index) override;
+  // DockCommandItems
   void MarkItemRunning(int index, int bounceHops) override;
+  ShellAnchor AnchorOf(int index) const override;
 
   void Click(int index);
   void OpenFolder(const DockItem& item, const std::wstring& folder, int index);
@@ -200,14 +149,15 @@ class DockController final : private DockCommandTarget {
   void StartMinimiseEffect(int index, WindowHandle window);
   void StartBounce(DockItem& item, int hops);
   int HitTest(Vector2 pointer) const;
-  // The slot's centre x and icon top, in screen pixels.
-  DockScreenPoint AnchorOf(int index) const;
+  // A command anchored at the item (the slot's centre x and icon top).
+  ShellCommandArgs AtItem(int index) const;
   int IndexOfKind(DockItemKind kind) const;
   PictureSettings Pictures() const;
   void RequestFrame();
 
   DockConfig& config_;
   DockClickPlatform& platform_;
+  ShellCommands& commands_;
   std::function<void()> requestFrame_;
   DockItemList list_;
   DockAnimator animator_;

@@ -1,10 +1,11 @@
 #pragma once
-// The hub's decisions without its windows: which monitor the dock stands
-// on, how a configuration change is applied with the least work, the
-// periodic duties of the 260 ms timer, hotkey actions and the commands that
-// toggle features. The Windows hub (DockWindow) creates the windows and the
-// services, translates messages into these calls and carries out the few
-// platform steps asked of it through DockHubPlatform. UI thread only.
+// The dock as one of the shell's surfaces, without its windows: which
+// monitor it stands on, how a configuration change is applied with the
+// least work, and its duties on the periodic timer, tracker changes, theme
+// and display changes and device loss. The Windows hub (DockWindow) creates
+// the dock's windows, translates their messages into DockController calls
+// and carries out the few platform steps asked of it through
+// DockHubPlatform. UI thread only.
 
 #include <cstdint>
 #include <functional>
@@ -13,9 +14,9 @@
 #include "config/DockConfig.h"
 #include "dock/DockController.h"
 #include "dock/DockReveal.h"
-#include "system/HotkeyManager.h"
 #include "system/MediaSession.h"
-#include "system/WindowTracker.h"
+#include "ui/ShellCommands.h"
+#include "ui/ShellSurface.h"
 
 namespace orvane {
 
@@ -37,7 +38,6 @@ class DockHubPlatform {
   virtual void PlaceRenderWindow(const ScreenRect& rect) = 0;
   virtual void PlaceInputWindow(const ScreenRect& rect) = 0;
   virtual std::unique_ptr<DockHideProbe> CreateHideProbe(const DockMonitorInfo& monitor, const ScreenRect& dockRect) = 0;
-  virtual void SaveConfig(const DockConfig& config) = 0;
   // The input window never has the keyboard: Escape is read from its state.
   virtual bool EscapeHeld() = 0;
   // The dock lets go of the mouse itself (no capture-loss cancel follows).
@@ -48,73 +48,66 @@ class DockHubPlatform {
 inline constexpr unsigned kPeriodicTimerMs = 260;
 inline constexpr unsigned kMusicPollTicks = 2;
 
-class DockHub {
+class DockHub final : public ShellSurface {
  public:
-  // `media` may be null (no media session on this system).
-  DockHub(DockItemServices& services, DockClickPlatform& clicks, DockHubPlatform& platform, HotkeyManager& hotkeys,
-          WindowTracker& tracker, MediaSession* media, std::function<void()> requestFrame);
-  // The hotkey manager may outlive the hub: it stops reporting here.
-  ~DockHub();
+  // `config` is the shell's live configuration; `media` may be null (no
+  // media session on this system).
+  DockHub(DockConfig& config, DockItemServices& services, DockClickPlatform& clicks, DockHubPlatform& platform,
+          ShellCommands& commands, MediaSession* media, std::function<void()> requestFrame);
   DockHub(const DockHub&) = delete;
   DockHub& operator=(const DockHub&) = delete;
 
   // Creation, in order: Place the dock on the primary monitor (the render
-  // window moves there), then, once the visuals exist, Start: items,
-  // surfaces and hotkeys, running items and the first hiding decision.
-  void Place(const DockConfig& config);
+  // window moves there), then, once the visuals exist, Start: items, running
+  // items and the first hiding decision.
+  void Place();
   void Start(bool recycleBinFull);
 
-  // Full re-application, after a reload.
-  void ApplyConfiguration(const DockConfig& config);
-  // Changes from the settings window: only what the change needs.
-  void ApplySettings(const DockConfig& config, bool save);
-  // The dock on its monitor again (display or DPI change).
-  void Replace();
-  // Menu bar, stage manager, widgets, hotkeys, hot corners and the switcher.
-  void ApplySurfaces();
-
-  // Timer 1 (the tracker settled): refresh, synchronise, evaluate hiding.
-  void OnTrackerSettled();
-  // Timer 2.
-  void PeriodicTick();
-  void EvaluateAutoHide();
-  void OnHotkeyAction(HotkeyAction action);
-  void ToggleStageManager();
-  void ToggleDesktopWidgets();
-  void SetRecycleBinFull(bool full);
-  void SetTheme(const Theme& theme);
-  // After the graphics device came back.
-  void RedrawAfterDeviceLoss();
-
+  // --- ShellSurface ----------------------------------------------------------------------
+  // Only what the change needs: a slider drag must not rebuild the dock.
+  void ConfigurationChanged(const DockConfig& before) override;
+  void ThemeChanged(const Theme& theme) override;
+  // The dock on its monitor again.
+  void DisplayChanged() override;
+  // Running items follow the tracker; hiding is evaluated again.
+  void TrackerChanged() override;
+  void PeriodicTick(unsigned tick) override;
   // One frame: the dock's step and, when it moved, the input window.
-  bool FrameStep(float dt, const DockPopupState& popups);
+  bool FrameStep(float dt) override;
+  // After the graphics device came back.
+  void DeviceLost() override;
+  // The music item's own commands: play/pause and whether a session exists.
+  void Run(ShellCommand command, const ShellCommandArgs& args) override;
+  std::int64_t Answer(ShellQuery query) override;
+
+  void EvaluateAutoHide();
+  void SetRecycleBinFull(bool full);
+  // Which popups are open, for the dock's hover rules.
+  void SetPopupState(std::function<DockPopupState()> popups) { popups_ = std::move(popups); }
 
   DockController& dock() { return dock_; }
   const DockController& dock() const { return dock_; }
-  const DockConfig& config() const { return config_; }
   const DockMonitorInfo& monitor() const { return monitor_; }
   bool fullScreen() const { return fullScreen_; }
 
  private:
-  void WireHooks();
   void PlaceOn(MonitorHandle monitor);
-  void RefreshTracker();
+  // Every item again from the configuration, on the dock's monitor.
+  void Rebuild();
   void FollowPointerMonitor();
   void CancelDragOnEscape();
-  void Save();
+  void RefreshMusic();
   void RequestFrame();
 
-  DockConfig config_;
+  DockConfig& config_;
   DockHubPlatform& platform_;
-  HotkeyManager& hotkeys_;
-  WindowTracker& tracker_;
   MediaSession* media_;
   std::function<void()> requestFrame_;
+  std::function<DockPopupState()> popups_;
   DockController dock_;
   DockMonitorInfo monitor_;
   ScreenRect inputRect_;
   bool fullScreen_ = false;
-  unsigned ticks_ = 0;
 };
 
 }  // namespace orvane

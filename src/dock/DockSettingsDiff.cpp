@@ -34,18 +34,6 @@ DockSettingsRedo DiffDockSettings(const DockConfig& a, const DockConfig& b) {
   // The reserved strip follows the dock's size.
   redo.taskbarMode = a.taskbarMode != b.taskbarMode || (redo.geometry && b.taskbarMode == L"appbar");
 
-  // Each of these is handed to a surface or a registration only when the
-  // surfaces are applied; quickNote goes to the note widgets that way.
-  redo.surfaces = a.stageManagerEnabled != b.stageManagerEnabled ||
-                  a.stageManagerAutoHide != b.stageManagerAutoHide ||
-                  a.stageManagerMaxGroups != b.stageManagerMaxGroups ||
-                  a.replaceAltTabWithStage != b.replaceAltTabWithStage ||
-                  a.stageSwitcherHotkey != b.stageSwitcherHotkey || a.menuBarEnabled != b.menuBarEnabled ||
-                  a.menuBarReserveTop != b.menuBarReserveTop ||
-                  a.desktopWidgetsEnabled != b.desktopWidgetsEnabled || a.weatherCity != b.weatherCity ||
-                  a.widgets != b.widgets || a.quickNote != b.quickNote ||
-                  a.enableGlobalHotkeys != b.enableGlobalHotkeys || a.enableHotCorners != b.enableHotCorners;
-
   redo.runningItems =
       a.showRunningUnpinned != b.showRunningUnpinned || a.enableMinimizeAnim != b.enableMinimizeAnim;
   redo.autoHide = a.smartHide != b.smartHide || a.hideOnFullscreen != b.hideOnFullscreen;

@@ -1,8 +1,9 @@
 #pragma once
-// What the dock has to redo when the settings window hands it a changed
-// configuration. Most settings are read live by the frame step; only those
-// that feed a placement, a window or a registration need work, and a slider
-// drag must not rebuild the dock on every move.
+// What the dock has to redo when the live configuration changed. Most
+// settings are read live by the frame step; only those that feed a
+// placement, a window or the item list need work, and a slider drag must not
+// rebuild the dock on every move. Settings of other surfaces and of the
+// hotkeys are theirs: the shell tells every surface of every change.
 
 #include "config/DockConfig.h"
 
@@ -10,19 +11,17 @@ namespace orvane {
 
 struct DockSettingsRedo {
   // Apply the whole configuration: rebuild the items, place, taskbar mode,
-  // surfaces, running items, hiding. Set alone; it covers every other flag.
+  // running items, hiding. Set alone; it covers every other flag.
   bool applyConfiguration = false;
   // Re-place the render window, reconfigure the glass plate and redraw the
   // music item.
   bool geometry = false;
   bool taskbarMode = false;
-  // Menu bar, stage manager, desktop widgets, hotkeys, hot corners, switcher.
-  bool surfaces = false;
   bool runningItems = false;  // synchronise the running items
   bool autoHide = false;      // evaluate automatic hiding
 
   bool Any() const {
-    return applyConfiguration || geometry || taskbarMode || surfaces || runningItems || autoHide;
+    return applyConfiguration || geometry || taskbarMode || runningItems || autoHide;
   }
   bool operator==(const DockSettingsRedo&) const = default;
 };

@@ -20,12 +20,22 @@ void HotkeyManager::ApplyConfiguration(bool globalHotkeys, bool hotCorners, bool
 }
 
 void HotkeyManager::ApplyGlobalHotkeys(bool enabled) {
-  if (enabled == globalHotkeys_) return;
+  unsigned wanted = 0;
+  if (enabled && window_ != kNoWindow) {
+    for (std::size_t i = 0; i < kGlobalHotkeys.size(); ++i) {
+      const auto action = ActionForHotkeyId(kGlobalHotkeys[i].id);
+      if (action && Claimed(*action)) wanted |= 1u << i;
+    }
+  }
+  if (enabled == globalHotkeys_ && wanted == registeredMask_) return;
   UnregisterAll();
   globalHotkeys_ = enabled;
   if (!enabled || window_ == kNoWindow) return;
   // A failed registration (the keys are someone else's) leaves that shortcut dead.
-  for (const HotkeyRegistration& hotkey : kGlobalHotkeys) platform_.RegisterHotkey(window_, hotkey);
+  for (std::size_t i = 0; i < kGlobalHotkeys.size(); ++i) {
+    if ((wanted & (1u << i)) != 0) platform_.RegisterHotkey(window_, kGlobalHotkeys[i]);
+  }
+  registeredMask_ = wanted;
   if (switcherOn_) {
     if (const auto trigger = SwitcherHotkeyFor(switcherChoice_)) platform_.RegisterHotkey(window_, *trigger);
   }
@@ -34,10 +44,10 @@ void HotkeyManager::ApplyGlobalHotkeys(bool enabled) {
 void HotkeyManager::ConfigureSwitcher(bool enabled, const std::wstring& choice) {
   RemoveHook();
   if (window_ != kNoWindow) platform_.UnregisterHotkey(window_, kSwitcherHotkeyId);
-  switcherOn_ = enabled;
+  switcherOn_ = enabled && Claimed(HotkeyAction::SwitcherNext);
   switcherChoice_ = choice.empty() ? std::wstring(kSwitcherChoiceAltTab) : choice;
   hook_.Reset();
-  if (!enabled || window_ == kNoWindow) return;
+  if (!switcherOn_ || window_ == kNoWindow) return;
   if (switcherChoice_ == kSwitcherChoiceAltTab) {
     // A failed installation leaves Alt+Tab to the system.
     if (!hookInstalled_) hookInstalled_ = platform_.InstallKeyboardHook();
@@ -47,6 +57,7 @@ void HotkeyManager::ConfigureSwitcher(bool enabled, const std::wstring& choice) 
 }
 
 void HotkeyManager::UnregisterAll() {
+  registeredMask_ = 0;
   if (window_ == kNoWindow) return;
   for (const HotkeyRegistration& hotkey : kGlobalHotkeys) platform_.UnregisterHotkey(window_, hotkey.id);
   platform_.UnregisterHotkey(window_, kSwitcherHotkeyId);
@@ -65,7 +76,7 @@ void HotkeyManager::HotCornerTick(MonitorHandle monitor) {
   if (!pointer) return;
   const auto rect = platform_.MonitorRect(monitor);
   if (!rect) return;
-  if (const auto action = corners_.Observe(*pointer, *rect)) Dispatch(*action);
+  if (const auto action = corners_.Observe(*pointer, *rect); action && Claimed(*action)) Dispatch(*action);
 }
 
 HookDecision HotkeyManager::OnHookKey(const HookKeyEvent& event) {

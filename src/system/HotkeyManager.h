@@ -18,6 +18,9 @@ namespace orvane {
 class HotkeyManager {
  public:
   using ActionCallback = std::function<void(HotkeyAction)>;
+  // Whether anything carries the action out; unclaimed shortcuts are left to
+  // the system and other programs.
+  using ClaimPredicate = std::function<bool(HotkeyAction)>;
 
   explicit HotkeyManager(HotkeyPlatform& platform) : platform_(platform) {}
   // Removes the hook, unregisters everything and gives up the hook
@@ -28,20 +31,26 @@ class HotkeyManager {
 
   void SetWindow(WindowHandle window) { window_ = window; }
   void SetActionCallback(ActionCallback callback) { callback_ = std::move(callback); }
+  // Unset: every action counts as claimed. Takes effect at the next apply.
+  void SetClaimPredicate(ClaimPredicate claimed) { claimed_ = std::move(claimed); }
 
   // The hook procedure has no context argument; it asks for the manager here.
   void DesignateForHook() { designated_.store(this); }
   static HotkeyManager* Designated() { return designated_.load(); }
 
   // One configuration apply: global hotkeys, hot corners, then the switcher.
+  // Only claimed actions get a hotkey, and the switcher (its hook or its
+  // hotkey) only when its steps are claimed.
   void ApplyConfiguration(bool globalHotkeys, bool hotCorners, bool switcher, const std::wstring& switcherChoice);
 
-  // Re-registers only when the value changes; the switcher hotkey, which is
-  // unregistered with the others, is registered again when it is in use.
+  // Re-registers only when the value or the claimed set changes; the
+  // switcher hotkey, which is unregistered with the others, is registered
+  // again when it is in use.
   void ApplyGlobalHotkeys(bool enabled);
   // Also called with (false, "alt+tab") when the window goes away or the
   // session ends, which removes the hook.
   void ConfigureSwitcher(bool enabled, const std::wstring& choice);
+  bool Claimed(HotkeyAction action) const { return !claimed_ || claimed_(action); }
   void UnregisterAll();
 
   // One 260 ms timer tick; monitor 0 means the primary monitor.
@@ -75,6 +84,8 @@ class HotkeyManager {
   HotkeyPlatform& platform_;
   WindowHandle window_ = kNoWindow;
   ActionCallback callback_;
+  ClaimPredicate claimed_;
+  unsigned registeredMask_ = 0;  // bit i: kGlobalHotkeys[i] is registered
   bool globalHotkeys_ = false;
   bool hotCornersOn_ = false;
   bool switcherOn_ = false;

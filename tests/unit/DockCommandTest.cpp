@@ -5,33 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "RecordingShellCommands.h"
 #include "dock/DockCommand.h"
 
 namespace orvane {
 namespace {
 
-// Records each call as text so a table can state what a message does.
-class RecordingTarget final : public DockCommandTarget {
+using testing::RecordingShellCommands;
+
+// The item side of the command message: marks running, anchors.
+class RecordingItems final : public DockCommandItems {
  public:
-  std::vector<std::string> calls;
-  void OpenSettings() override { calls.push_back("settings"); }
-  void OpenControlCenter(int page) override { calls.push_back("control " + std::to_string(page)); }
-  void ToggleNotificationCenter() override { calls.push_back("notifications"); }
-  void OpenWindowOverview() override { calls.push_back("overview"); }
-  void OpenLauncherGrid() override { calls.push_back("launcher"); }
-  void ToggleStageManager() override { calls.push_back("stage manager"); }
-  void OpenMusicPopup() override { calls.push_back("music"); }
-  void ToggleTrayPopup() override { calls.push_back("tray"); }
-  void OpenStageSwitcher() override { calls.push_back("switcher"); }
-  void ToggleDesktopWidgets() override { calls.push_back("widgets"); }
-  bool HasUserPicture() override { return userPicture; }
-  int LauncherAppCount() override { return 41; }
-  int DesktopWidgetCount() override { return 3; }
-  void OpenItemMenu(int index) override { calls.push_back("menu " + std::to_string(index)); }
+  std::vector<std::wstring> calls;
   void MarkItemRunning(int index, int hops) override {
-    calls.push_back("running " + std::to_string(index) + " hops " + std::to_string(hops));
+    calls.push_back(L"running " + std::to_wstring(index) + L" hops " + std::to_wstring(hops));
   }
-  bool userPicture = true;
+  ShellAnchor AnchorOf(int index) const override { return {index * 100, 1000}; }
 };
 
 // Launcher button, pinned, separator, running.
@@ -49,46 +38,65 @@ struct CommandCase {
   std::uint64_t wParam;
   std::int64_t lParam;
   std::int64_t result;
-  std::string call;  // empty: nothing happens
+  std::wstring call;  // empty: nothing happens
 };
 
 TEST(DockCommandTest, EachActionReachesItsTarget) {
   const std::vector<CommandCase> cases = {
-      {0, 3, 0, "settings"},
-      {0, 4, 0, "control 0"},
-      {0, 5, 0, "notifications"},
-      {0, 6, 0, "overview"},
-      {0, 7, 0, "launcher"},
-      {0, 8, 0, "stage manager"},
-      {0, 9, 0, "music"},
-      {0, 10, 0, "tray"},
-      {0, 11, 0, "switcher"},
-      {0, 12, 0, "widgets"},
-      {0, 13, 1, ""},
-      {0, 14, 41, ""},
-      {0, 15, 3, ""},
-      {0, 16, 0, "control 1"},
-      {0, 19, 0, "control 4"},
+      {0, 3, 0, L"settings"},
+      {0, 4, 0, L"control center 0"},
+      {0, 5, 0, L"notification center"},
+      {0, 6, 0, L"window overview"},
+      {0, 7, 0, L"launcher grid"},
+      {0, 8, 0, L"stage manager"},
+      {0, 9, 0, L"music popup"},
+      {0, 10, 0, L"tray popup"},
+      {0, 11, 0, L"stage switcher"},
+      {0, 12, 0, L"desktop widgets"},
+      {0, 13, 1, L""},
+      {0, 14, 41, L""},
+      {0, 15, 3, L""},
+      {0, 16, 0, L"control center 1"},
+      {0, 19, 0, L"control center 4"},
       // Item actions: 2 opens the menu, 1 bounces, anything else only marks running.
-      {1, 2, 0, "menu 1"},
-      {3, 1, 0, "running 3 hops 3"},
-      {1, 0, 0, "running 1 hops 0"},
-      {0, 20, 0, "running 0 hops 0"},
-      {1, -7, 0, "running 1 hops 0"},
+      {1, 2, 0, L"item menu 1"},
+      {3, 1, 0, L"running 3 hops 3"},
+      {1, 0, 0, L"running 1 hops 0"},
+      {0, 20, 0, L"running 0 hops 0"},
+      {1, -7, 0, L"running 1 hops 0"},
   };
   const auto items = Items();
   for (const CommandCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << "wParam " << c.wParam << " lParam " << c.lParam);
-    RecordingTarget target;
-    EXPECT_EQ(DispatchDockCommand(target, items, c.wParam, c.lParam), c.result);
-    EXPECT_EQ(target.calls, c.call.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.call});
+    SCOPED_TRACE(::testing::Message() << "wParam " << c.wParam << " lParam " << c.lParam);
+    RecordingShellCommands shell;
+    shell.answers = {{ShellQuery::HasUserPicture, 1}, {ShellQuery::LauncherAppCount, 41},
+                     {ShellQuery::DesktopWidgetCount, 3}};
+    RecordingItems dock;
+    EXPECT_EQ(DispatchDockCommand(shell, dock, items, c.wParam, c.lParam), c.result);
+    std::vector<std::wstring> calls = shell.calls;
+    calls.insert(calls.end(), dock.calls.begin(), dock.calls.end());
+    EXPECT_EQ(calls, c.call.empty() ? std::vector<std::wstring>{} : std::vector<std::wstring>{c.call});
   }
 }
 
-TEST(DockCommandTest, UserPictureQueryAnswersZeroWithoutOne) {
-  RecordingTarget target;
-  target.userPicture = false;
-  EXPECT_EQ(DispatchDockCommand(target, Items(), 0, 13), 0);
+// Popups opened by the message stand at their item: the item menu at its
+// item, the tray at the notification-area item; without such an item there
+// is no anchor and the surface places itself.
+TEST(DockCommandTest, ItemPopupsAreAnchoredAtTheirItem) {
+  RecordingShellCommands shell;
+  RecordingItems dock;
+  DispatchDockCommand(shell, dock, Items(), 1, 2);
+  ASSERT_EQ(shell.args.size(), 1u);
+  EXPECT_EQ(shell.args[0].anchor, (ShellAnchor{100, 1000}));
+  DispatchDockCommand(shell, dock, Items(), 0, 10);
+  ASSERT_EQ(shell.args.size(), 2u);
+  EXPECT_FALSE(shell.args[1].anchor.has_value());
+}
+
+TEST(DockCommandTest, QueriesAnswerZeroWhenNothingAnswers) {
+  RecordingShellCommands shell;
+  RecordingItems dock;
+  for (std::int64_t query : {13, 14, 15}) EXPECT_EQ(DispatchDockCommand(shell, dock, Items(), 0, query), 0);
 }
 
 // Another process may send any wParam: indices outside the list, negative
@@ -98,15 +106,18 @@ TEST(DockCommandTest, ItemIndexOutsideTheListOrOnTheSeparatorDoesNothing) {
   for (std::uint64_t wParam : {std::uint64_t{2}, std::uint64_t{4}, std::uint64_t{1000},
                                static_cast<std::uint64_t>(-1), static_cast<std::uint64_t>(1) << 32}) {
     for (std::int64_t lParam : {1, 2, 0, 99}) {
-      SCOPED_TRACE(testing::Message() << "wParam " << wParam << " lParam " << lParam);
-      RecordingTarget target;
-      EXPECT_EQ(DispatchDockCommand(target, items, wParam, lParam), 0);
-      EXPECT_TRUE(target.calls.empty());
+      SCOPED_TRACE(::testing::Message() << "wParam " << wParam << " lParam " << lParam);
+      RecordingShellCommands shell;
+      RecordingItems dock;
+      EXPECT_EQ(DispatchDockCommand(shell, dock, items, wParam, lParam), 0);
+      EXPECT_TRUE(shell.calls.empty());
+      EXPECT_TRUE(dock.calls.empty());
     }
   }
-  RecordingTarget target;
-  EXPECT_EQ(DispatchDockCommand(target, {}, 0, 1), 0);
-  EXPECT_TRUE(target.calls.empty());
+  RecordingShellCommands shell;
+  RecordingItems dock;
+  EXPECT_EQ(DispatchDockCommand(shell, dock, {}, 0, 1), 0);
+  EXPECT_TRUE(shell.calls.empty() && dock.calls.empty());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "FakeDockClickPlatform.h"
 #include "FakeDockServices.h"
+#include "RecordingShellCommands.h"
 #include "dock/DockController.h"
 #include "render/SoftCompositor.h"
 
@@ -15,6 +16,7 @@ namespace {
 using testing::ExeApp;
 using testing::FakeDockServices;
 using testing::RecordingClickPlatform;
+using testing::RecordingShellCommands;
 
 // A bottom dock at 100 % on 1920 x 1080: launcher button, pinned a, b, c and
 // a folder, separator, running d, music, Downloads, notification area,
@@ -27,15 +29,6 @@ class DockControllerTest : public ::testing::Test {
       config.pinned.push_back({target, target, target == std::wstring(L"C:\\c.exe") ? L"--new" : L"", L""});
     }
     services.apps = {ExeApp(L"C:\\b.exe", {21}), ExeApp(L"C:\\d.exe", {31, 32})};
-    dock.hooks.openLauncherGrid = [this] { hooks.push_back(L"launcher grid"); };
-    dock.hooks.openMusicPopup = [this](DockScreenPoint) { hooks.push_back(L"music popup"); };
-    dock.hooks.mediaHasSession = [this] { return hasSession; };
-    dock.hooks.mediaTogglePlayPause = [this] { hooks.push_back(L"play/pause"); };
-    dock.hooks.toggleTrayPopup = [this] { hooks.push_back(L"tray popup"); };
-    dock.hooks.openPowerMenu = [this](DockScreenPoint) { hooks.push_back(L"power menu"); };
-    dock.hooks.openStackPopup = [this](const std::wstring& name, const std::wstring& folder, DockScreenPoint) {
-      hooks.push_back(L"stack " + name + L" " + folder);
-    };
     dock.Place({0, 0, 1920, 1080}, 1.0f);
     dock.CreateVisuals(compositor, MakeTheme(false, true));
     target->SetRoot(dock.root());
@@ -100,9 +93,9 @@ class DockControllerTest : public ::testing::Test {
   FakeDockServices services;
   RecordingClickPlatform platform;
   int frameRequests = 0;
-  DockController dock{config, services, platform, [this] { ++frameRequests; }};
-  std::vector<std::wstring> hooks;
-  bool hasSession = false;
+  RecordingShellCommands shell;
+  DockController dock{config, services, platform, shell, [this] { ++frameRequests; }};
+  std::vector<std::wstring>& hooks = shell.calls;
 };
 
 TEST_F(DockControllerTest, AClickActsByTheKindOfItem) {
@@ -133,7 +126,7 @@ TEST_F(DockControllerTest, AClickActsByTheKindOfItem) {
     platform.calls.clear();
     hooks.clear();
     platform.shift = c.shift;
-    hasSession = c.session;
+    shell.answers[ShellQuery::MediaHasSession] = c.session ? 1 : 0;
     const int index = IndexOf(c.item);
     ASSERT_GE(index, 0);
     ClickAt(index);
@@ -291,7 +284,7 @@ TEST_F(DockControllerTest, FilesDroppedBetweenPinnedItemsArePinnedThereInOrder) 
 
 TEST_F(DockControllerTest, CommandsReachTheirSurfacesAndItems) {
   EXPECT_EQ(dock.Command(0, 13), 0);  // no surface answers yet
-  dock.hooks.launcherAppCount = [] { return 37; };
+  shell.answers[ShellQuery::LauncherAppCount] = 37;
   EXPECT_EQ(dock.Command(0, 14), 37);
   EXPECT_EQ(dock.Command(0, 7), 0);
   EXPECT_EQ(hooks, std::vector<std::wstring>{L"launcher grid"});

@@ -12,7 +12,6 @@ void PrintTo(const DockSettingsRedo& r, std::ostream* os) {
   if (r.applyConfiguration) *os << " applyConfiguration";
   if (r.geometry) *os << " geometry";
   if (r.taskbarMode) *os << " taskbarMode";
-  if (r.surfaces) *os << " surfaces";
   if (r.runningItems) *os << " runningItems";
   if (r.autoHide) *os << " autoHide";
   *os << " }";
@@ -31,7 +30,8 @@ constexpr DockSettingsRedo kNothing{};
 constexpr DockSettingsRedo kFull{.applyConfiguration = true};
 constexpr DockSettingsRedo kGeometry{.geometry = true};
 constexpr DockSettingsRedo kTaskbar{.taskbarMode = true};
-constexpr DockSettingsRedo kSurfaces{.surfaces = true};
+// Other surfaces' and the hotkeys' settings: the dock has nothing to redo.
+constexpr DockSettingsRedo kSurfaces{};
 constexpr DockSettingsRedo kRunning{.runningItems = true};
 constexpr DockSettingsRedo kHiding{.autoHide = true};
 
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                    c.hideOnFullscreen = false;
                    c.springDamping = 1.0f;
                  },
-                 {.surfaces = true, .runningItems = true, .autoHide = true}}),
+                 {.runningItems = true, .autoHide = true}}),
     [](const testing::TestParamInfo<RedoCase>& info) { return std::string(info.param.name); });
 
 // In appbar mode the reserved strip follows the dock's size; in the other

@@ -54,24 +54,25 @@ std::wstring DownloadsFolder() { return KnownFolderPath(FOLDERID_Downloads); }
 
 }  // namespace
 
-DockWindow::DockWindow() { taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated"); }
-
 DockWindow::~DockWindow() {
   Log(L"DockWindow: teardown begins");
   // Registrations and hooks that reach into this object go first.
-  hotkeys_.ConfigureSwitcher(false, kSwitcherChoiceAltTab);
+  if (shell_) {
+    shell_->RestoreOnExit();
+    shell_->Teardown();
+  }
   tracker_.Uninstall();
   UnregisterShellNotifications();
-  // The stage manager's windows, the menu bar and the taskbar are restored here.
   if (inputWindow_ != nullptr && dropTarget_) RevokeDragDrop(inputWindow_);
   dropTarget_ = nullptr;
-  // The status-area icon is removed here.
   if (inputWindow_ != nullptr) DestroyWindow(inputWindow_);
   if (renderWindow_ != nullptr) DestroyWindow(renderWindow_);
-  // The dragged item, the item list and the dock's layers, then the services.
+  // The dragged item, the item list and the dock's layers, then the shell
+  // and the services.
   hub_.reset();
   clickPlatform_.reset();
   itemServices_.reset();
+  shell_.reset();
   hotkeys_.UnregisterAll();
   if (media_) media_->Stop();
   media_.reset();
@@ -108,7 +109,7 @@ HWND DockWindow::CreateDockWindow(const wchar_t* className, const wchar_t* title
 void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::function<void()> requestFrame) {
   instance_ = instance;
   requestFrame_ = std::move(requestFrame);
-  theme_ = ReadTheme();
+  const Theme theme = ReadTheme();
 
   RegisterClasses();
   renderWindow_ = CreateDockWindow(kRenderWindowClass, kRenderWindowTitle, kRenderExStyle);
@@ -122,8 +123,14 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   weatherDeps.http = http_;
   weather_ = std::make_unique<WeatherService>(std::move(weatherDeps));
   launcher_ = std::make_unique<Launcher>(launchPlatform_, windowSystem_, PlatformIconSources());
+  ShellPlatform& shellPlatform = *this;
+  shell_ = std::make_unique<Shell>(shellPlatform, hotkeys_, config, theme, [this] { RequestFrame(); });
+  shell_->Handle(ShellCommand::Quit, [this](const ShellCommandArgs&) { PostMessageW(renderWindow_, WM_CLOSE, 0, 0); });
+
   DockItemHooks itemHooks;
   itemHooks.downloadsFolder = &DownloadsFolder;
+  // The item list writes the pinned items into the shell's live record.
+  itemHooks.saveConfig = [this](const DockConfig&) { shell_->Save(); };
   itemServices_ = std::make_unique<SystemDockItemServices>(tracker_, windowSystem_, PlatformIconSources(),
                                                            PlatformIconExtractor(), std::move(itemHooks));
   clickPlatform_ = std::make_unique<Win32DockClickPlatform>(
@@ -133,18 +140,18 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
       });
   hotkeys_.SetWindow(FromHwnd(renderWindow_));
   DockHubPlatform& platform = *this;
-  hub_ = std::make_unique<DockHub>(*itemServices_, *clickPlatform_, platform, hotkeys_, tracker_, media_.get(),
-                                   [this] { RequestFrame(); });
+  hub_ = std::make_unique<DockHub>(shell_->liveConfig(), *itemServices_, *clickPlatform_, platform, *shell_,
+                                   media_.get(), [this] { RequestFrame(); });
+  shell_->Register(*hub_, {ShellCommand::MediaTogglePlayPause}, {ShellQuery::MediaHasSession});
+  shell_->SetHotCornerMonitor([this] { return hub_->monitor().handle; });
 
   EnableHostBackdrop(renderWindow_);
-  hub_->Place(config);
+  hub_->Place();
 
   graphicsDevice_.Create();
   compositionHost_.Initialize(renderWindow_, graphicsDevice_);
-  hub_->dock().CreateVisuals(compositionHost_.compositor(), theme_);
+  hub_->dock().CreateVisuals(compositionHost_.compositor(), shell_->theme());
 
-  // The sub-windows attach here, each with its callbacks; the hotkey
-  // manager, bound to the render window, already reports to the hub.
   hotkeys_.DesignateForHook();
 
   compositionHost_.root()->InsertAtTop(hub_->dock().root());
@@ -157,14 +164,13 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   SetWindowPos(inputWindow_, InputWindowInsertAfter(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   hub_->Start(recycleBinFull_);
+  shell_->Start();
   media_->RequestRefresh();
-  // The notification feed starts here.
 
   tracker_.Install(FromHwnd(renderWindow_));
-  hub_->OnTrackerSettled();
+  RefreshTracker();
 
   SetTimer(renderWindow_, kPeriodicTimer, kPeriodicTimerMs, nullptr);
-  // The status-area icon is added here.
   Log(L"DockWindow created");
   RequestFrame();
 }
@@ -250,6 +256,12 @@ std::unique_ptr<DockHideProbe> DockWindow::CreateHideProbe(const DockMonitorInfo
 
 void DockWindow::SaveConfig(const DockConfig& config) { orvane::SaveConfig(config); }
 
+bool DockWindow::OpenWithSystem(const std::wstring& target) { return launcher_ && launcher_->Launch(target); }
+
+bool DockWindow::EditConfigFile() {
+  return launcher_ && launcher_->Launch(L"notepad.exe", L"\"" + ConfigPath() + L"\"");
+}
+
 bool DockWindow::EscapeHeld() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
 
 void DockWindow::ReleasePointerCapture() {
@@ -266,16 +278,20 @@ void DockWindow::RecoverDevice() {
                     DeviceRecoverySteps{[this] { graphicsDevice_.Create(); },
                                         [this] { compositionHost_.RecoverRenderingDevice(); },
                                         [this] { hub_->dock().ConfigurePlate(); },
-                                        [this] { hub_->RedrawAfterDeviceLoss(); }, requestFrame_});
+                                        [this] { shell_->DeviceLost(); }, requestFrame_});
 }
 
 bool DockWindow::FrameStep(float dt) {
   if (!hub_) return false;
   RecoverDevice();
-  // The popups report whether they are open here.
-  const bool more = hub_->FrameStep(dt, DockPopupState{});
+  const bool more = shell_->FrameStep(dt);
   compositionHost_.Present();
   return more;
+}
+
+void DockWindow::RefreshTracker() {
+  tracker_.Refresh();
+  shell_->TrackerChanged();
 }
 
 void DockWindow::RequestFrame() {
@@ -305,20 +321,15 @@ LRESULT CALLBACK DockWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
 }
 
 LRESULT DockWindow::HandleRenderMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
-    // The taskbar controller re-applies its mode and the status-area icon is
-    // added again here.
-    return 0;
-  }
   switch (message) {
     case WM_TIMER:
       if (wParam == kTrackerTimer) {
         KillTimer(renderWindow_, kTrackerTimer);
-        if (hub_) hub_->OnTrackerSettled();
+        if (shell_) RefreshTracker();
         return 0;
       }
       if (wParam == kPeriodicTimer) {
-        if (hub_) hub_->PeriodicTick();
+        if (shell_) shell_->PeriodicTick();
         return 0;
       }
       break;
@@ -340,18 +351,15 @@ LRESULT DockWindow::HandleRenderMessage(UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_DISPLAYCHANGE:
     case WM_DPICHANGED:
-      if (hub_) hub_->Replace();
+      if (shell_) shell_->DisplayChanged();
       return 0;
     case WM_SETTINGCHANGE:
-      if (hub_) hub_->SetTheme(theme_ = ReadTheme());
+      if (shell_) shell_->SetTheme(ReadTheme());
       break;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
     case WM_ENDSESSION:
-      if (wParam != FALSE) {
-        hotkeys_.ConfigureSwitcher(false, kSwitcherChoiceAltTab);
-        // The stage-manager windows and the taskbar are restored here.
-      }
+      if (wParam != FALSE && shell_) shell_->RestoreOnExit();
       return 0;
     case WM_CLOSE:
       // Sent by the setup program to end a running copy.
@@ -360,11 +368,12 @@ LRESULT DockWindow::HandleRenderMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_DESTROY:
       KillTimer(renderWindow_, kTrackerTimer);
       KillTimer(renderWindow_, kPeriodicTimer);
-      hotkeys_.ConfigureSwitcher(false, kSwitcherChoiceAltTab);
+      if (shell_) {
+        shell_->RestoreOnExit();
+        shell_->Teardown();
+      }
       tracker_.Uninstall();
       UnregisterShellNotifications();
-      // The stage-manager windows and the taskbar are restored and the
-      // status-area icon removed here.
       PostQuitMessage(0);
       return 0;
     default:

@@ -1,7 +1,8 @@
 #pragma once
-// DockWindow: the hub of the program. It owns the dock's two windows, the
-// composition host and every surface and service, wires them together and
-// applies configuration changes with the least work.
+// DockWindow: the hub of the program on Windows, its composition root. It
+// creates the graphics device, the composition host, the services and the
+// portable Shell, registers every surface with the shell once, and turns the
+// program's window messages into the shell's events and commands.
 //
 // The render window "OrvaneRenderWindow" carries the dock's visuals, never
 // takes input and is the program's message window (timers, hotkeys, the
@@ -9,11 +10,6 @@
 // "OrvaneInputWindow" draws nothing: it follows the dock's area and turns
 // mouse messages, file drags and the command message into calls on the
 // portable DockController, which decides everything.
-//
-// Surfaces that are not part of the program yet (menus, popups, menu bar,
-// control center, launcher grid, overview, stage manager, notification
-// center, widgets, settings, taskbar controller, status-area icon) attach
-// through DockController::hooks and the seams marked below.
 
 #include <windows.h>
 
@@ -31,6 +27,7 @@
 #include "render/Theme.h"
 #include "render/win32/CompositionHost.h"
 #include "render/win32/GraphicsDevice.h"
+#include "shell/Shell.h"
 #include "system/HotkeyManager.h"
 #include "system/HttpClient.h"
 #include "system/Launcher.h"
@@ -44,9 +41,9 @@
 
 namespace orvane {
 
-class DockWindow final : private DockHubPlatform {
+class DockWindow final : private DockHubPlatform, private ShellPlatform {
  public:
-  DockWindow();
+  DockWindow() = default;
   // Tears down in order: registrations and hooks first, then the windows,
   // then the members in reverse.
   ~DockWindow() override;
@@ -76,9 +73,13 @@ class DockWindow final : private DockHubPlatform {
   void PlaceRenderWindow(const ScreenRect& rect) override;
   void PlaceInputWindow(const ScreenRect& rect) override;
   std::unique_ptr<DockHideProbe> CreateHideProbe(const DockMonitorInfo& monitor, const ScreenRect& dockRect) override;
-  void SaveConfig(const DockConfig& config) override;
   bool EscapeHeld() override;
   void ReleasePointerCapture() override;
+
+  // ShellPlatform
+  void SaveConfig(const DockConfig& config) override;
+  bool OpenWithSystem(const std::wstring& target) override;
+  bool EditConfigFile() override;
 
   template <HWND DockWindow::*Window, LRESULT (DockWindow::*Handle)(UINT, WPARAM, LPARAM)>
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -94,16 +95,15 @@ class DockWindow final : private DockHubPlatform {
   void RegisterExternalDropTarget();
   void RecyclePendingFiles();
   void RecoverDevice();
+  // The tracker's list again, and every surface told.
+  void RefreshTracker();
   Vector2 PointerFromInputClient(LPARAM lParam) const;
   void RequestFrame();
 
   HINSTANCE instance_ = nullptr;
-  Theme theme_;
   std::function<void()> requestFrame_;
   HWND renderWindow_ = nullptr;
   HWND inputWindow_ = nullptr;
-  UINT taskbarCreatedMessage_ = 0;
-  // The status-area icon attaches here.
 
   // Torn down in reverse: the compositor before the device it draws with.
   GraphicsDevice graphicsDevice_;
@@ -121,13 +121,12 @@ class DockWindow final : private DockHubPlatform {
   std::unique_ptr<WeatherService> weather_;
   Win32LaunchPlatform launchPlatform_;
   std::unique_ptr<Launcher> launcher_;
-  // The context menu, settings window, stage manager and switcher, menu
-  // bar, control center, window overview, launcher grid, notification
-  // center and desktop widgets attach here, before the hotkey manager.
   Win32HotkeyPlatform hotkeyPlatform_;
   HotkeyManager hotkeys_{hotkeyPlatform_};
   ComPtr<DockDropTarget> dropTarget_;
 
+  // The shell outlives the surfaces registered with it.
+  std::unique_ptr<Shell> shell_;
   std::unique_ptr<SystemDockItemServices> itemServices_;
   std::unique_ptr<Win32DockClickPlatform> clickPlatform_;
   std::unique_ptr<DockHub> hub_;
