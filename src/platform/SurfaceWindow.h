@@ -175,6 +175,46 @@ struct SurfaceInput {
   char16_t unit = 0;
   unsigned dpi = 96;
   SurfaceRect suggested;
+
+  static SurfaceInput Of(Kind kind) {
+    SurfaceInput input;
+    input.kind = kind;
+    return input;
+  }
+  static SurfaceInput Pointer(Kind kind, const SurfacePointer& pointer, PointerButton button = PointerButton::Left) {
+    SurfaceInput input = Of(kind);
+    input.pointer = pointer;
+    input.button = button;
+    return input;
+  }
+  static SurfaceInput WheelTurn(WheelAxis axis, int delta, const SurfacePointer& pointer = {}) {
+    SurfaceInput input = Of(Kind::Wheel);
+    input.pointer = pointer;
+    input.axis = axis;
+    input.wheelDelta = delta;
+    return input;
+  }
+  static SurfaceInput KeyPress(unsigned virtualKey, bool repeat = false, bool system = false) {
+    SurfaceInput input = Of(Kind::KeyDown);
+    input.key = {virtualKey, true, repeat, system};
+    return input;
+  }
+  static SurfaceInput KeyRelease(unsigned virtualKey) {
+    SurfaceInput input = Of(Kind::KeyUp);
+    input.key = {virtualKey, false, false, false};
+    return input;
+  }
+  static SurfaceInput Unit(char16_t unit) {
+    SurfaceInput input = Of(Kind::Char);
+    input.unit = unit;
+    return input;
+  }
+  static SurfaceInput Dpi(unsigned dpi, const SurfaceRect& suggested) {
+    SurfaceInput input = Of(Kind::DpiChanged);
+    input.dpi = dpi;
+    input.suggested = suggested;
+    return input;
+  }
 };
 
 // Turns the window's raw input into the delegate's events: clicks from
@@ -200,6 +240,7 @@ class SurfaceInputTranslator {
   void Char(char16_t unit);
   void FlushPendingSurrogate();
   void ForgetPresses();
+  SurfaceWindowDelegate& Delegate();
 
   SurfaceWindowDelegate* delegate_ = nullptr;
   // Target under each button's press, or nullopt when it is not down.
@@ -215,8 +256,10 @@ class SurfaceWindow {
  public:
   virtual ~SurfaceWindow() = default;
 
-  // Creates the window hidden at params.initialRect; throws when the
-  // platform refuses. The delegate must outlive the window.
+  // Creates the window hidden at params.initialRect (a window that exists is
+  // destroyed first); throws when the platform refuses. The delegate must
+  // outlive the window, and the window must not be destroyed from inside one
+  // of the delegate's calls: hide it there instead.
   virtual void Create(const SurfaceWindowParams& params, SurfaceWindowDelegate* delegate) = 0;
   virtual void Destroy() = 0;
   virtual bool IsCreated() const = 0;
