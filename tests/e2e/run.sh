@@ -154,6 +154,18 @@ done <<<"$render_out"
 check "render probe ran its checks (exit $render_code)" matches "$render_out" '^ok '
 
 # -----------------------------------------------------------------------------
+section "window host"
+surface_out="$(probe surface)"
+surface_code=$?
+while IFS= read -r line; do
+  case "$line" in
+    "ok   "*) check "${line#ok   }" true ;;
+    "FAIL "*) check "${line#FAIL }" false ;;
+  esac
+done <<<"$surface_out"
+check "window host probe ran its checks (exit $surface_code)" matches "$surface_out" '^ok '
+
+# -----------------------------------------------------------------------------
 section "wireless adapters on a machine without Wi-Fi, Bluetooth or radio service"
 wireless="$(probe wireless)"
 check "Wi-Fi reads as absent" has_line "$wireless" "wifi present=0 on=0 connected=0 networks=0"

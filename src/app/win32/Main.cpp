@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/ExitRestores.h"
+#include "app/FatalError.h"
 #include "app/InstanceName.h"
 #include "app/Log.h"
 #include "app/TextUtil.h"
@@ -67,6 +68,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   }
 
   int exitCode = 0;
+  bool reported = false;
   try {
     App app;
     exitCode = app.Run(instance);
@@ -76,15 +78,27 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     DiscardPendingQuit();
     MessageBoxW(nullptr, text.c_str(), kFatalCaption, MB_ICONERROR);
     exitCode = 1;
+    reported = true;
   } catch (const std::exception& e) {
     Log(L"Fatal exception: %S", e.what());
     DiscardPendingQuit();
     MessageBoxA(nullptr, e.what(), kFatalCaptionUtf8, MB_ICONERROR);
     exitCode = 1;
+    reported = true;
   } catch (...) {
     Log(L"Fatal exception: %S", "unknown exception");
     DiscardPendingQuit();
     MessageBoxA(nullptr, "unknown exception", kFatalCaptionUtf8, MB_ICONERROR);
+    exitCode = 1;
+    reported = true;
+  }
+  // An exception caught at a window procedure was logged there and ended the
+  // message loop; it is shown here like one that reached this function.
+  if (const auto fatal = TakeFatalError()) {
+    if (!reported) {
+      DiscardPendingQuit();
+      MessageBoxW(nullptr, fatal->message.c_str(), kFatalCaption, MB_ICONERROR);
+    }
     exitCode = 1;
   }
 

@@ -46,6 +46,7 @@
 #include "DockProbe.h"
 #include "PointerProbe.h"
 #include "RenderProbe.h"
+#include "SurfaceProbe.h"
 #include "WirelessProbe.h"
 #include "SystemControlsProbe.h"
 #include "app/DataDirs.h"
@@ -339,6 +340,7 @@ int wmain(int argc, wchar_t** argv) {
     return result;
   }
   if (command == L"pointer") return RunPointerProbe(argc, argv);
+  if (command == L"surface") return RunSurfaceProbe();
   if (command == L"sysctl") {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const int rc = RunSystemControlsProbe();
