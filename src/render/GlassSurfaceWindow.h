@@ -61,6 +61,8 @@ class GlassSurfaceWindow {
   const Theme& theme() const { return theme_; }
   NativeWindow window() const { return window_; }
   const std::shared_ptr<WindowTarget>& target() const { return target_; }
+  // The tree's root, the target's root unless the owner hangs it elsewhere.
+  const std::shared_ptr<ContainerVisual>& root() const { return layers_.root(); }
 
  private:
   void ApplyStyle();
