@@ -4,7 +4,6 @@
 #include <cmath>
 #include <random>
 
-#include "app/Errors.h"
 #include "app/Log.h"
 
 namespace orvane {
@@ -48,10 +47,10 @@ Theme PlateStyle(const Theme& theme, float glassOpacity) {
 GlassPlateLayout LayoutGlassPlate(const GlassPlateGeometry& g) {
   GlassPlateLayout l;
   l.cornerRadius = std::max(std::min(g.cornerRadius, kRadiusCap * static_cast<float>(g.thickness)), 0.0f);
-  l.shadowExtent = std::ceil(3 * g.shadowSigma);
-  const int shadowInset = static_cast<int>(l.shadowExtent + l.cornerRadius);
-  l.shadowSurfaceSize = 2 * shadowInset + 2;
-  l.shadowInset = static_cast<float>(shadowInset);
+  const GlassShadowLayout shadow = LayoutGlassShadow(g.shadowSigma, l.cornerRadius);
+  l.shadowExtent = shadow.extent;
+  l.shadowSurfaceSize = shadow.surfaceSize;
+  l.shadowInset = shadow.inset;
 
   // The centre band of each nine-grid is one or two pixels, so the rim
   // stretches along the dock without distorting its rounded ends.
@@ -76,28 +75,6 @@ GlassPlateLayout LayoutGlassPlate(const GlassPlateGeometry& g) {
     l.grainHeight = across;
   }
   return l;
-}
-
-std::vector<std::uint8_t> PlateShadowPixels(int size, float extent, float cornerRadius, float sigma,
-                                            float shadowOpacity) {
-  const int n = std::max(size, 0);
-  std::vector<std::uint8_t> pixels(static_cast<size_t>(n) * n * 4, 0);
-  const double c = n / 2.0;
-  const double half = c - extent;
-  const double inner = half - cornerRadius;
-  const double s = std::max(static_cast<double>(sigma), 0.5);
-  for (int i = 0; i < n; ++i) {
-    for (int j = 0; j < n; ++j) {
-      // Signed distance to a rounded square of half-size `half`.
-      const double dx = std::abs(j + 0.5 - c) - inner;
-      const double dy = std::abs(i + 0.5 - c) - inner;
-      const double outside = std::hypot(std::max(dx, 0.0), std::max(dy, 0.0));
-      const double d = outside + std::min(std::max(dx, dy), 0.0) - cornerRadius;
-      const double a = std::clamp(0.5 * shadowOpacity * std::erfc(d / (s * std::sqrt(2.0))), 0.0, 1.0);
-      pixels[(static_cast<size_t>(i) * n + j) * 4 + 3] = static_cast<std::uint8_t>(std::lround(a * 255));
-    }
-  }
-  return pixels;
 }
 
 std::vector<std::uint8_t> PlateGrainPixels(int width, int height) {
@@ -136,34 +113,10 @@ void DrawPlateRim(Canvas& canvas, int width, int height, int rimWidth, float cor
 
 void GlassPlate::Initialize(Compositor& compositor) {
   compositor_ = &compositor;
-  rootVisual_ = compositor.CreateContainerVisual();
-  shadowSprite_ = compositor.CreateSpriteVisual();
-  clipContainer_ = compositor.CreateContainerVisual();
-  clipGeometry_ = compositor.CreateRoundedRectangleGeometry();
-  clipContainer_->SetClip(compositor.CreateGeometricClip(clipGeometry_));
-  backdropSprite_ = compositor.CreateSpriteVisual();
-  backdropSprite_->SetRelativeSizeAdjustment({1, 1});
-  try {
-    hostBackdropBrush_ = compositor.CreateHostBackdropBrush();
-    backdropAvailable_ = hostBackdropBrush_ != nullptr;
-  } catch (const HResultError& e) {
-    Log(L"HostBackdropBrush unavailable (0x%08X), using solid plate", static_cast<std::uint32_t>(e.code()));
-    hostBackdropBrush_.reset();
-    backdropAvailable_ = false;
+  const std::int32_t backdropError = layers_.Build(compositor, true);
+  if (backdropError != 0) {
+    Log(L"HostBackdropBrush unavailable (0x%08X), using solid plate", static_cast<std::uint32_t>(backdropError));
   }
-  tintBrush_ = compositor.CreateColorBrush(Color::Transparent());
-  tintSprite_ = compositor.CreateSpriteVisual();
-  tintSprite_->SetRelativeSizeAdjustment({1, 1});
-  tintSprite_->SetBrush(tintBrush_);
-  grainSprite_ = compositor.CreateSpriteVisual();
-  rimSprite_ = compositor.CreateSpriteVisual();
-
-  clipContainer_->InsertAtTop(backdropSprite_);
-  clipContainer_->InsertAtTop(tintSprite_);
-  clipContainer_->InsertAtTop(grainSprite_);
-  rootVisual_->InsertAtTop(shadowSprite_);
-  rootVisual_->InsertAtTop(clipContainer_);
-  rootVisual_->InsertAtTop(rimSprite_);
 }
 
 void GlassPlate::Configure(const GlassPlateGeometry& geometry, const Theme& style) {
@@ -173,32 +126,37 @@ void GlassPlate::Configure(const GlassPlateGeometry& geometry, const Theme& styl
   style_ = style;
   if (compositor_ == nullptr) return;
   Compositor& compositor = *compositor_;
-  const float radius = geometry_.cornerRadius;
-  clipGeometry_->SetCornerRadius({radius, radius});
 
-  shadowSurface_ = compositor.CreateDrawingSurface(layout_.shadowSurfaceSize, layout_.shadowSurfaceSize);
-  const float inset = layout_.shadowInset;
-  shadowSprite_->SetBrush(NineGridOver(compositor, shadowSurface_, PlateInsets{inset, inset, inset, inset}));
+  GlassStyle glass;
+  glass.blurTint = ToColor(style.plateBlurTint);
+  glass.solidTint = ToColor(style.plateSolid);
+  glass.blurAmount = geometry_.blurAmount;
+  glass.saturation = kPlateSaturation;
+  glass.cornerRadius = geometry_.cornerRadius;
+  glass.shadowSigma = geometry_.shadowSigma;
+  glass.shadowOffsetY = geometry_.shadowOffsetY;
+  glass.shadowOpacity = style.shadowOpacity;
+  glass.grainOpacity = style.grainOpacity;
+  glass.transparency = style.transparency;
+  layers_.SetStyle(glass);
 
   rimSurface_ = compositor.CreateDrawingSurface(layout_.rimWidth, layout_.rimHeight);
-  rimSprite_->SetBrush(NineGridOver(compositor, rimSurface_, layout_.rimInsets));
+  layers_.topSprite()->SetBrush(NineGridOver(compositor, rimSurface_, layout_.rimInsets));
 
   grainSurface_ = compositor.CreateDrawingSurface(layout_.grainWidth, layout_.grainHeight);
   auto grainBrush = compositor.CreateSurfaceBrush(grainSurface_);
   grainBrush->SetStretch(Stretch::None);
   grainBrush->SetAlignment(0, 0);
-  grainSprite_->SetBrush(grainBrush);
-  grainSprite_->SetSize({static_cast<float>(layout_.grainWidth), static_cast<float>(layout_.grainHeight)});
+  layers_.grainSprite()->SetBrush(grainBrush);
+  layers_.grainSprite()->SetSize({static_cast<float>(layout_.grainWidth), static_cast<float>(layout_.grainHeight)});
 
-  if (backdropAvailable_ && hostBackdropBrush_) {
-    try {
-      backdropSprite_->SetBrush(
-          compositor.CreateBackdropEffectBrush(hostBackdropBrush_, geometry_.blurAmount, kPlateSaturation));
-    } catch (const HResultError& e) {
+  if (layers_.backdropAvailable()) {
+    const std::int32_t effectError = layers_.BuildBackdropEffect();
+    if (effectError != 0) {
       // Not tried again: later configures keep the solid plate.
       Log(L"GlassPlate: CreateEffectFactory failed (0x%08X), using solid plate",
-          static_cast<std::uint32_t>(e.code()));
-      backdropAvailable_ = false;
+          static_cast<std::uint32_t>(effectError));
+      layers_.DisableBackdrop();
     }
   }
 
@@ -206,25 +164,12 @@ void GlassPlate::Configure(const GlassPlateGeometry& geometry, const Theme& styl
   ApplyStyle();
 }
 
-void GlassPlate::Place(float x, float y, float width, float height) {
-  if (compositor_ == nullptr) return;
-  const float extent = layout_.shadowExtent;
-  clipContainer_->SetOffset({x, y, 0});
-  clipContainer_->SetSize({width, height});
-  clipGeometry_->SetSize({width, height});
-  rimSprite_->SetOffset({x, y, 0});
-  rimSprite_->SetSize({width, height});
-  shadowSprite_->SetOffset({x - extent, y - extent + geometry_.shadowOffsetY, 0});
-  shadowSprite_->SetSize({width + 2 * extent, height + 2 * extent});
-}
+void GlassPlate::Place(float x, float y, float width, float height) { layers_.Place(x, y, width, height); }
 
 void GlassPlate::RedrawSurfaces() {
-  if (compositor_ == nullptr || shadowSurface_ == nullptr) return;
+  if (compositor_ == nullptr || rimSurface_ == nullptr) return;
   Compositor& compositor = *compositor_;
-  const int n = layout_.shadowSurfaceSize;
-  const auto shadow =
-      PlateShadowPixels(n, layout_.shadowExtent, geometry_.cornerRadius, geometry_.shadowSigma, style_.shadowOpacity);
-  compositor.DrawPixels(*shadowSurface_, n, n, shadow.data());
+  layers_.RedrawShadow();
 
   compositor.DrawSurface(*rimSurface_, layout_.rimWidth, layout_.rimHeight, [&](Canvas& canvas) {
     DrawPlateRim(canvas, layout_.rimWidth, layout_.rimHeight, geometry_.rimWidth, geometry_.cornerRadius,
@@ -237,10 +182,9 @@ void GlassPlate::RedrawSurfaces() {
 
 void GlassPlate::ApplyStyle() {
   if (compositor_ == nullptr) return;
-  const bool blur = backdropAvailable_ && style_.transparency;
-  backdropSprite_->SetIsVisible(blur);
-  tintBrush_->SetColor(ToColor(blur ? style_.plateBlurTint : style_.plateSolid));
-  grainSprite_->SetOpacity(style_.grainOpacity);
+  const bool blur = layers_.backdropAvailable() && style_.transparency;
+  layers_.ShowBackdrop(blur);
+  layers_.ShowTint(blur);
 }
 
 }  // namespace orvane

@@ -15,6 +15,7 @@
 
 #include "config/DockConfig.h"
 #include "render/Composition.h"
+#include "render/GlassLayers.h"
 #include "render/Theme.h"
 
 namespace orvane {
@@ -56,11 +57,6 @@ struct GlassPlateLayout {
 };
 GlassPlateLayout LayoutGlassPlate(const GlassPlateGeometry& geometry);
 
-// The shadow of a rounded square filling a size x size surface but for
-// `extent` on each side: premultiplied black whose alpha falls off with the
-// signed distance to the square as 0.5 x opacity x erfc(d / (sigma sqrt 2)).
-std::vector<std::uint8_t> PlateShadowPixels(int size, float extent, float cornerRadius, float sigma,
-                                            float shadowOpacity);
 // Premultiplied white or black noise of random alpha, the same every call.
 std::vector<std::uint8_t> PlateGrainPixels(int width, int height);
 // The rim: a dark outline and, inside it, a light gradient stroke running
@@ -84,9 +80,9 @@ class GlassPlate {
   // Backdrop visibility, tint colour and grain opacity from the style.
   void ApplyStyle();
 
-  const std::shared_ptr<ContainerVisual>& rootVisual() const { return rootVisual_; }
-  bool configured() const { return shadowSurface_ != nullptr; }
-  bool backdropAvailable() const { return backdropAvailable_; }
+  const std::shared_ptr<ContainerVisual>& rootVisual() const { return layers_.root(); }
+  bool configured() const { return rimSurface_ != nullptr; }
+  bool backdropAvailable() const { return layers_.backdropAvailable(); }
   const GlassPlateGeometry& geometry() const { return geometry_; }
   const GlassPlateLayout& layout() const { return layout_; }
   const Theme& style() const { return style_; }
@@ -96,18 +92,7 @@ class GlassPlate {
   GlassPlateGeometry geometry_;
   GlassPlateLayout layout_;
   Theme style_;
-  bool backdropAvailable_ = false;
-  std::shared_ptr<BackdropBrush> hostBackdropBrush_;
-  std::shared_ptr<ContainerVisual> rootVisual_;
-  std::shared_ptr<SpriteVisual> shadowSprite_;
-  std::shared_ptr<ContainerVisual> clipContainer_;
-  std::shared_ptr<RoundedRectangleGeometry> clipGeometry_;
-  std::shared_ptr<SpriteVisual> backdropSprite_;
-  std::shared_ptr<SpriteVisual> tintSprite_;
-  std::shared_ptr<ColorBrush> tintBrush_;
-  std::shared_ptr<SpriteVisual> grainSprite_;
-  std::shared_ptr<SpriteVisual> rimSprite_;
-  std::shared_ptr<DrawingSurface> shadowSurface_;
+  GlassLayers layers_;  // its top sprite is the rim
   std::shared_ptr<DrawingSurface> rimSurface_;
   std::shared_ptr<DrawingSurface> grainSurface_;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Errors.h"
 
 namespace orvane {
 namespace {
@@ -35,38 +34,11 @@ void GlassSurfaceWindow::Attach(NativeWindow window, Compositor& compositor, boo
   compositor_ = &compositor;
   window_ = window;
   target_ = compositor.CreateWindowTarget(window, topmost);
-
-  root_ = compositor.CreateContainerVisual();
-  root_->SetRelativeSizeAdjustment({1, 1});
-  target_->SetRoot(root_);
-  shadowSprite_ = compositor.CreateSpriteVisual();
-  clipContainer_ = compositor.CreateContainerVisual();
-  clipGeometry_ = compositor.CreateRoundedRectangleGeometry();
-  clipContainer_->SetClip(compositor.CreateGeometricClip(clipGeometry_));
-  backdropSprite_ = compositor.CreateSpriteVisual();
-  backdropSprite_->SetRelativeSizeAdjustment({1, 1});
-
   // Older systems and transparency policies offer no host backdrop; the tint
   // alone is a complete plate, so this is not worth a log line per popup.
-  try {
-    hostBackdropBrush_ = compositor.CreateHostBackdropBrush();
-    backdropAvailable_ = hostBackdropBrush_ != nullptr;
-  } catch (const HResultError&) {
-    hostBackdropBrush_.reset();
-    backdropAvailable_ = false;
-  }
-
-  tintBrush_ = compositor.CreateColorBrush(Color::Transparent());
-  tintSprite_ = compositor.CreateSpriteVisual();
-  tintSprite_->SetRelativeSizeAdjustment({1, 1});
-  tintSprite_->SetBrush(tintBrush_);
-  contentSprite_ = compositor.CreateSpriteVisual();
-
-  clipContainer_->InsertAtTop(backdropSprite_);
-  clipContainer_->InsertAtTop(tintSprite_);
-  root_->InsertAtTop(shadowSprite_);
-  root_->InsertAtTop(clipContainer_);
-  root_->InsertAtTop(contentSprite_);
+  layers_.Build(compositor, false);
+  layers_.root()->SetRelativeSizeAdjustment({1, 1});
+  target_->SetRoot(layers_.root());
 }
 
 void GlassSurfaceWindow::Configure(float widthDip, float heightDip, float marginDip, float cornerRadiusDip,
@@ -87,20 +59,10 @@ void GlassSurfaceWindow::Configure(float widthDip, float heightDip, float margin
   contentHeightPx_ = static_cast<int>(plateHeightPx_);
   if (compositor_ == nullptr) return;
 
-  const float radius = std::round(cornerRadiusDip_ * scale_);
-  const Vector2 plate{plateWidthPx_, plateHeightPx_};
-  clipGeometry_->SetCornerRadius({radius, radius});
-  clipGeometry_->SetSize(plate);
-  clipContainer_->SetOffset({marginPx_, marginPx_, 0});
-  clipContainer_->SetSize(plate);
-  shadowSprite_->SetIsVisible(marginPx_ > 0.5f);
-  shadowSprite_->SetOffset({0, 0, 0});
-  shadowSprite_->SetSize({static_cast<float>(windowWidthPx_), static_cast<float>(windowHeightPx_)});
-  contentSprite_->SetOffset({marginPx_, marginPx_, 0});
-  contentSprite_->SetSize(plate);
+  ApplyStyle();
+  layers_.Place(marginPx_, marginPx_, plateWidthPx_, plateHeightPx_);
   EnsureContentSurface();
-  ApplyTint();
-  if (marginPx_ > 0.5f) DrawShadow();
+  layers_.RedrawShadow();
 }
 
 void GlassSurfaceWindow::ConfigureFlat(int widthPx, int heightPx, float scale, const Theme& theme, float blurDip,
@@ -118,31 +80,24 @@ void GlassSurfaceWindow::ConfigureFlat(int widthPx, int heightPx, float scale, c
   plateHeightPx_ = static_cast<float>(windowHeightPx_);
   if (compositor_ == nullptr) return;
 
-  const Vector2 size{plateWidthPx_, plateHeightPx_};
-  clipGeometry_->SetCornerRadius({0, 0});
-  clipGeometry_->SetSize(size);
-  clipContainer_->SetOffset({0, 0, 0});
-  clipContainer_->SetSize(size);
-  contentSprite_->SetOffset({0, 0, 0});
-  contentSprite_->SetSize(size);
-  shadowSprite_->SetIsVisible(false);
+  ApplyStyle();
+  layers_.Place(0, 0, plateWidthPx_, plateHeightPx_);
   EnsureContentSurface();
-  ApplyTint();
 }
 
 void GlassSurfaceWindow::SetStyle(const Theme& theme, float tintOpacity) {
   theme_ = theme;
   if (tintOpacity >= 0) tintOpacity_ = tintOpacity;
-  ApplyTint();
-  if (!flatMode_ && marginPx_ > 0.5f) DrawShadow();
+  if (compositor_ == nullptr) return;
+  ApplyStyle();
+  layers_.RedrawShadow();
 }
 
 void GlassSurfaceWindow::ReleaseSurfaces() {
-  if (contentSprite_) contentSprite_->SetBrush(nullptr);
-  if (shadowSprite_) shadowSprite_->SetBrush(nullptr);
-  if (backdropSprite_) backdropSprite_->SetBrush(nullptr);
+  if (layers_.topSprite()) layers_.topSprite()->SetBrush(nullptr);
+  layers_.ReleaseShadow();
+  layers_.ReleaseBackdropEffect();
   contentSurface_.reset();
-  shadowSurface_.reset();
 }
 
 TextStyle GlassSurfaceWindow::CreateTextFormat(float sizeDip, int weight, TextAlignment alignment,
@@ -166,50 +121,30 @@ void GlassSurfaceWindow::EnsureContentSurface() {
   contentSurface_ = compositor_->CreateDrawingSurface(contentWidthPx_, contentHeightPx_);
   auto brush = compositor_->CreateSurfaceBrush(contentSurface_);
   brush->SetStretch(Stretch::Fill);
-  contentSprite_->SetBrush(brush);
+  layers_.topSprite()->SetBrush(brush);
 }
 
-void GlassSurfaceWindow::ApplyTint() {
-  if (compositor_ == nullptr || backdropSprite_ == nullptr) return;
-  const bool blurWanted = backdropAvailable_ && theme_.transparency && hostBackdropBrush_ != nullptr;
-  if (blurWanted) {
-    backdropSprite_->SetIsVisible(true);
-    try {
-      backdropSprite_->SetBrush(
-          compositor_->CreateBackdropEffectBrush(hostBackdropBrush_, blurDip_ * scale_, kPopupSaturation));
-    } catch (const HResultError&) {
-      // The tint still follows the blurred variant: the plate keeps its look
-      // apart from the blur, and the next configure tries again.
-      backdropSprite_->SetIsVisible(false);
-    }
-  } else {
-    backdropSprite_->SetIsVisible(false);
+void GlassSurfaceWindow::ApplyStyle() {
+  GlassStyle style;
+  style.blurTint = GlassTintColor(theme_, true, flatMode_, tintOpacity_);
+  style.solidTint = GlassTintColor(theme_, false, flatMode_, tintOpacity_);
+  style.blurAmount = blurDip_ * scale_;
+  style.saturation = kPopupSaturation;
+  style.cornerRadius = std::round(cornerRadiusDip_ * scale_);
+  if (HasShadow()) {
+    style.shadowSigma = kShadowDeviationDip * scale_;
+    style.shadowOffsetY = kShadowDropDip * scale_;
+    style.shadowOpacity = theme_.dark ? 0.5f : 0.24f;
   }
-  tintBrush_->SetColor(GlassTintColor(theme_, blurWanted, flatMode_, tintOpacity_));
-}
+  style.transparency = theme_.transparency;
+  layers_.SetStyle(style);
 
-void GlassSurfaceWindow::DrawShadow() {
-  if (compositor_ == nullptr || windowWidthPx_ <= 0 || windowHeightPx_ <= 0) return;
-  if (shadowSurface_) {
-    shadowSurface_->Resize(windowWidthPx_, windowHeightPx_);
-  } else {
-    shadowSurface_ = compositor_->CreateDrawingSurface(windowWidthPx_, windowHeightPx_);
-    auto brush = compositor_->CreateSurfaceBrush(shadowSurface_);
-    brush->SetStretch(Stretch::Fill);
-    shadowSprite_->SetBrush(brush);
-  }
-
-  const RectF plate{marginPx_, marginPx_, marginPx_ + plateWidthPx_, marginPx_ + plateHeightPx_};
-  const float radius = std::round(cornerRadiusDip_ * scale_);
-  ShadowStyle shadow;
-  shadow.standardDeviation = kShadowDeviationDip * scale_;
-  shadow.color = Color{0, 0, 0, theme_.dark ? 0.5f : 0.24f};
-  shadow.offset = PointF{0, kShadowDropDip * scale_};
-  compositor_->DrawSurface(*shadowSurface_, windowWidthPx_, windowHeightPx_, [&](Canvas& canvas) {
-    canvas.DrawShadow(shadow, [&](Canvas& content) {
-      content.FillRoundedRect(plate, radius, radius, Color{0, 0, 0, 1});
-    });
-  });
+  // When the effect cannot be built the tint still follows the blurred
+  // variant: the plate keeps its look apart from the blur, and the next
+  // configure tries again.
+  const bool blurWanted = layers_.backdropAvailable() && theme_.transparency;
+  layers_.ShowBackdrop(blurWanted && layers_.BuildBackdropEffect() == 0);
+  layers_.ShowTint(blurWanted);
 }
 
 }  // namespace orvane

@@ -3,13 +3,14 @@
 // blurred and saturated backdrop and the theme tint, and one content surface
 // on top that the owning window draws into.
 //
-// Tree, bottom to top: shadowSprite; clipContainer (backdropSprite,
-// tintSprite); contentSprite. The content lies outside the rounded clip, so
-// the owner's drawing must leave the corners transparent itself.
+// The tree is GlassLayers' with the content as its top sprite. The content
+// lies outside the rounded clip, so the owner's drawing must leave the
+// corners transparent itself.
 
 #include <memory>
 
 #include "render/Composition.h"
+#include "render/GlassLayers.h"
 #include "render/Theme.h"
 
 namespace orvane {
@@ -56,31 +57,23 @@ class GlassSurfaceWindow {
   float scale() const { return scale_; }
   float marginPx() const { return marginPx_; }
   bool flatMode() const { return flatMode_; }
-  bool backdropAvailable() const { return backdropAvailable_; }
+  bool backdropAvailable() const { return layers_.backdropAvailable(); }
   const Theme& theme() const { return theme_; }
   NativeWindow window() const { return window_; }
   const std::shared_ptr<WindowTarget>& target() const { return target_; }
+  // The tree's root, the target's root unless the owner hangs it elsewhere.
+  const std::shared_ptr<ContainerVisual>& root() const { return layers_.root(); }
 
  private:
-  void ApplyTint();
-  void DrawShadow();
+  void ApplyStyle();
   void EnsureContentSurface();
+  bool HasShadow() const { return !flatMode_ && marginPx_ > 0.5f; }
 
   Compositor* compositor_ = nullptr;
   NativeWindow window_ = 0;
   std::shared_ptr<WindowTarget> target_;
-  std::shared_ptr<ContainerVisual> root_;
-  std::shared_ptr<SpriteVisual> shadowSprite_;
-  std::shared_ptr<ContainerVisual> clipContainer_;
-  std::shared_ptr<RoundedRectangleGeometry> clipGeometry_;
-  std::shared_ptr<SpriteVisual> backdropSprite_;
-  std::shared_ptr<SpriteVisual> tintSprite_;
-  std::shared_ptr<ColorBrush> tintBrush_;
-  std::shared_ptr<SpriteVisual> contentSprite_;
-  std::shared_ptr<BackdropBrush> hostBackdropBrush_;
-  std::shared_ptr<DrawingSurface> shadowSurface_;
+  GlassLayers layers_;  // its top sprite shows the content
   std::shared_ptr<DrawingSurface> contentSurface_;
-  bool backdropAvailable_ = false;
   bool flatMode_ = false;
   Theme theme_;
   float scale_ = 1;

@@ -117,7 +117,7 @@ TEST(GlassPlatePixelsTest, ShadowFallsOffFromTheRoundedSquare) {
   // sigma 5, extent 15, radius 16: the square's edge is 16.x px from the
   // surface edge, where the shadow is half its peak.
   const int n = 64;
-  const auto pixels = PlateShadowPixels(n, 15, 16, 5, 0.42f);
+  const auto pixels = GlassShadowPixels(n, 15, 16, 5, 0.42f);
   ASSERT_EQ(pixels.size(), static_cast<size_t>(n * n * 4));
   const auto alpha = [&](int x, int y) { return static_cast<int>(pixels[(y * n + x) * 4 + 3]); };
   EXPECT_EQ(alpha(32, 32), 107);  // 0.42 x 255, deep inside

@@ -170,6 +170,24 @@ TEST_F(GlassSurfaceWindowTest, ShadowFallsBelowThePlateAndDeepensWithTheDarkThem
   EXPECT_EQ(PixelAt(frame, 100, 112).r, 0);
 }
 
+TEST_F(GlassSurfaceWindowTest, ShadowIsOneSmallSurfaceWhateverThePopupSize) {
+  Attach();
+  // Sigma 4.8 px: the shadow reaches 15 px; with a 12 px radius the square
+  // surface is 2 x 27 + 2 px and the nine-grid stretches it around the plate.
+  glass.Configure(900, 700, 12, 12, 1.0f, MakeTheme(true, true), 20, -1);
+  ASSERT_EQ(compositor.pixelUploads.size(), 1u);
+  EXPECT_EQ(compositor.pixelUploads[0].width, 56);
+  EXPECT_EQ(compositor.pixelUploads[0].height, 56);
+  const SoftFrame frame = Render();
+  // Along the bottom edge the shadow is the same far from the corners.
+  EXPECT_EQ(PixelAt(frame, 200, 718).a, PixelAt(frame, 700, 718).a);
+  EXPECT_GT(PixelAt(frame, 200, 718).a, 0);
+  // Flat glass drops it.
+  glass.ConfigureFlat(300, 200, 1.0f, MakeTheme(true, true), 20, 0.5f);
+  glass.SetStyle(MakeTheme(false, true), -1);
+  EXPECT_EQ(compositor.pixelUploads.size(), 1u);
+}
+
 TEST_F(GlassSurfaceWindowTest, NoMarginMeansNoShadow) {
   Attach();
   glass.Configure(100, 60, 0, 12, 1.0f, MakeTheme(true, true), 20, -1);

@@ -1,6 +1,8 @@
 // "glass-popup": the glass every popup stands on, with a little content.
 // "dock-plate": the dock's glass plate along the bottom edge and along the
 // left edge, with placeholder icons to judge its proportions.
+// "popup-over-dock": a glass panel with a few lines of text placed above the
+// bottom dock's third item, as the item's popups are placed.
 
 #include <cmath>
 #include <memory>
@@ -9,6 +11,7 @@
 #include "config/DockConfig.h"
 #include "render/GlassPlate.h"
 #include "render/GlassSurfaceWindow.h"
+#include "ui/PopupPlacement.h"
 
 namespace orvane::preview {
 namespace {
@@ -117,6 +120,74 @@ void BuildDockPlate(SceneContext& ctx) {
   ctx.windowPosition = ScreenPoint{Pixels(ctx.Px(260)), Pixels(ctx.Px(380))};
 }
 
+void BuildPopupOverDock(SceneContext& ctx) {
+  const DockConfig config;
+  const Theme theme = MakeTheme(ctx.dark, ctx.transparency);
+  const float s = ctx.scale;
+  constexpr int kIcons = 7, kAnchorItem = 2;
+
+  // The scene's window covers the screen: the dock below, the popup above.
+  auto target = ctx.compositor.CreateWindowTarget(ctx.window, false);
+  ctx.keepAlive.push_back(target);
+  auto root = ctx.compositor.CreateContainerVisual();
+  root->SetRelativeSizeAdjustment({1, 1});
+  target->SetRoot(root);
+
+  const float thickness = std::lround((config.iconSize + 2 * config.paddingY) * s);
+  const float pitch = (config.iconSize + config.iconSpacing) * s;
+  const float padX = config.paddingX * s, padY = config.paddingY * s;
+  const int length = Pixels(2 * padX + kIcons * pitch - config.iconSpacing * s);
+  auto plate = std::make_shared<GlassPlate>();
+  ctx.keepAlive.push_back(plate);
+  plate->Initialize(ctx.compositor);
+  root->InsertAtTop(plate->rootVisual());
+  plate->Configure(GlassPlateGeometry::FromConfig(config, s, length), PlateStyle(theme, config.glassOpacity));
+  const float dockX = std::round((ctx.screenWidth - length) / 2.0f);
+  const float dockY = std::round(ctx.screenHeight - ctx.Px(config.bottomMargin) - thickness);
+  plate->Place(dockX, dockY, static_cast<float>(length), thickness);
+  AddPlaceholderIcons(ctx, *root, dockX + padX, dockY + padY, false, kIcons);
+
+  constexpr float kWidth = 240, kHeight = 132, kMargin = 14, kRadius = 14;
+  auto glass = std::make_shared<GlassSurfaceWindow>();
+  ctx.keepAlive.push_back(glass);
+  glass->Attach(ctx.window, ctx.compositor, true);
+  glass->Configure(kWidth, kHeight, kMargin, kRadius, s, theme, 24, -1);
+
+  const PopupMonitor monitor{{0, 0, ctx.screenWidth, ctx.screenHeight}, {0, 0, ctx.screenWidth, ctx.screenHeight}, s};
+  const int anchorX = Pixels(dockX + padX + kAnchorItem * pitch + config.iconSize * s / 2);
+  const int anchorY = Pixels(dockY + padY);
+  const PopupPlacement placed = PlacePopup(
+      PopupAnchor::BubbleAt(DockEdge::Bottom, anchorX, anchorY),
+      {glass->contentWidthPx(), glass->contentHeightPx(), static_cast<int>(glass->marginPx())}, monitor);
+  // The popup's own window, moved to where the placement puts it.
+  auto popupWindow = ctx.compositor.CreateContainerVisual();
+  popupWindow->SetOffset({static_cast<float>(placed.window.left), static_cast<float>(placed.window.top), 0});
+  popupWindow->SetSize({static_cast<float>(placed.window.Width()), static_cast<float>(placed.window.Height())});
+  glass->target()->SetRoot(popupWindow);
+  popupWindow->InsertAtTop(glass->root());
+
+  const Color text = ToColor(theme.tooltipText);
+  const TextStyle title = glass->CreateTextFormat(13, 600, TextAlignment::Leading, true);
+  const TextStyle row = glass->CreateTextFormat(12, 400, TextAlignment::Leading, true);
+  ctx.compositor.DrawSurface(*glass->contentSurface(), glass->contentWidthPx(), glass->contentHeightPx(),
+                             [&](Canvas& canvas) {
+                               canvas.DrawText(L"Mail", title, RectF{14 * s, 8 * s, 226 * s, 34 * s}, text);
+                               canvas.DrawLine({14 * s, 36.5f * s}, {226 * s, 36.5f * s},
+                                               ToColor(theme.separator), StrokeStyle::Plain(s));
+                               const wchar_t* lines[] = {L"收件箱 — 3 封未读", L"Weekly report draft",
+                                                         L"Travel plans for the spring"};
+                               for (int i = 0; i < 3; ++i) {
+                                 const float top = (42 + 28 * i) * s;
+                                 canvas.DrawText(lines[i], row, RectF{14 * s, top, 226 * s, top + 28 * s},
+                                                 i == 0 ? text : text.WithAlpha(0.7f));
+                               }
+                             });
+
+  ctx.windowWidth = ctx.screenWidth;
+  ctx.windowHeight = ctx.screenHeight;
+  ctx.windowPosition = ScreenPoint{0, 0};
+}
+
 const SceneRegistration kGlassPopup{{"glass-popup",
                                      "A popup's glass: shadow, rounded blurred backdrop, theme tint and content",
                                      BuildGlassPopup}};
@@ -124,6 +195,10 @@ const SceneRegistration kDockPlate{{"dock-plate",
                                     "The dock's glass plate along the bottom and the left edge, with shadow, rim "
                                     "and grain",
                                     BuildDockPlate}};
+const SceneRegistration kPopupOverDock{{"popup-over-dock",
+                                        "A glass popup with a few lines of text placed above the bottom dock's "
+                                        "third item",
+                                        BuildPopupOverDock}};
 
 }  // namespace
 }  // namespace orvane::preview

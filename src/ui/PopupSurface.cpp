@@ -1,0 +1,95 @@
+#include "ui/PopupSurface.h"
+
+#include <cmath>
+
+#include "app/Log.h"
+
+namespace orvane {
+namespace {
+
+constexpr unsigned kVirtualKeyEscape = 0x1B;  // VK_ESCAPE
+
+}  // namespace
+
+PopupSurface::PopupSurface(PopupKind kind, PopupStack& stack, Compositor& compositor,
+                           std::unique_ptr<SurfaceWindow> window)
+    : kind_(kind), stack_(stack), compositor_(compositor), window_(std::move(window)) {
+  stack_.Register(kind_, [this] { Hide(); });
+}
+
+PopupSurface::~PopupSurface() {
+  stack_.Register(kind_, nullptr);
+  stack_.Closed(kind_);
+}
+
+void PopupSurface::Create(const SurfaceWindowParams& params) {
+  window_->Create(params, this);
+  glass_.Attach(window_->NativeHandle(), compositor_, params.band == SurfaceBand::Topmost);
+}
+
+void PopupSurface::Show(const PopupAnchor& anchor, const PopupMonitor& monitor, const PopupGlassShape& shape,
+                        const Theme& theme) {
+  if (!window_->IsCreated()) return;
+  glass_.Configure(shape.widthDip, shape.heightDip, shape.marginDip, shape.cornerRadiusDip, monitor.scale, theme,
+                   shape.blurDip, shape.tintOpacity);
+  const PopupPlacement placed =
+      PlacePopup(anchor,
+                 {glass_.contentWidthPx(), glass_.contentHeightPx(), static_cast<int>(std::lround(glass_.marginPx()))},
+                 monitor);
+  const ScreenRect& r = placed.window;
+  window_->Place(SurfaceRect{r.left, r.top, r.right, r.bottom});
+  Redraw();
+
+  window_->Show(false);
+  visible_ = true;
+  dismissal_.Shown(window_->RequestForeground());
+  if (dismissal_.TakeRefusalNotice()) {
+    Log(L"Popup %d: the foreground was refused; it closes on the next foreground change",
+        static_cast<int>(kind_));
+  }
+  stack_.Opened(kind_);
+}
+
+void PopupSurface::Hide() {
+  if (!visible_) return;
+  visible_ = false;
+  dismissal_.Hidden();
+  window_->Hide();
+  stack_.Closed(kind_);
+}
+
+void PopupSurface::Redraw() {
+  const auto& surface = glass_.contentSurface();
+  if (surface == nullptr || !draw_) return;
+  compositor_.DrawSurface(*surface, glass_.contentWidthPx(), glass_.contentHeightPx(),
+                          [&](Canvas& canvas) { draw_(canvas, glass_); });
+}
+
+void PopupSurface::RedrawAfterDeviceLoss() {
+  if (!visible_) return;
+  glass_.SetStyle(glass_.theme(), -1);
+  Redraw();
+}
+
+bool PopupSurface::OnKey(const SurfaceKey& key) {
+  if (!key.down || key.virtualKey != kVirtualKeyEscape) return false;
+  Apply(PopupEvent::Escape);
+  return true;
+}
+
+void PopupSurface::OnButtonDown(PointerButton, const SurfacePointer& pointer) {
+  // The shadow margin belongs to the window but not to the popup.
+  const float margin = glass_.marginPx();
+  const float x = static_cast<float>(pointer.client.x) - margin;
+  const float y = static_cast<float>(pointer.client.y) - margin;
+  if (x < 0 || y < 0 || x >= static_cast<float>(glass_.contentWidthPx()) ||
+      y >= static_cast<float>(glass_.contentHeightPx())) {
+    Apply(PopupEvent::OutsideClick);
+  }
+}
+
+void PopupSurface::Apply(PopupEvent event) {
+  if (dismissal_.On(event) != PopupCloseReason::None) Hide();
+}
+
+}  // namespace orvane
