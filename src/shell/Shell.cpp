@@ -23,12 +23,6 @@ ShellCommand CommandForHotkey(HotkeyAction action) {
 
 namespace {
 
-// Commands the shell may be asked for without anything that must react:
-// nobody needs to hear that nothing listens.
-bool QuietWhenUnhandled(ShellCommand command) {
-  return command == ShellCommand::DockPressed || command == ShellCommand::DockDragStarted;
-}
-
 bool HotkeySettingsDiffer(const DockConfig& a, const DockConfig& b) {
   return a.enableGlobalHotkeys != b.enableGlobalHotkeys || a.enableHotCorners != b.enableHotCorners ||
          a.replaceAltTabWithStage != b.replaceAltTabWithStage || a.stageSwitcherHotkey != b.stageSwitcherHotkey;
@@ -51,6 +45,20 @@ Shell::Shell(ShellPlatform& platform, HotkeyManager& hotkeys, const DockConfig& 
   });
   Handle(ShellCommand::ToggleDesktopWidgets, [this](const ShellCommandArgs&) {
     EditConfig([](DockConfig& c) { c.desktopWidgetsEnabled = !c.desktopWidgetsEnabled; }, true);
+  });
+  // A press on the dock closes what stands over it or was opened from it;
+  // a drag over it closes the hover popups, and an item drag the menus too.
+  Handle(ShellCommand::DockPressed, [this](const ShellCommandArgs&) {
+    popups_.Broadcast(PopupEvent::DockPress);
+    for (PopupKind kind : {PopupKind::ContextMenu, PopupKind::WindowPreview, PopupKind::Tray, PopupKind::Stack}) {
+      popups_.Close(kind);
+    }
+  });
+  Handle(ShellCommand::DockDragStarted, [this](const ShellCommandArgs& args) {
+    popups_.Close(PopupKind::WindowPreview);
+    popups_.Close(PopupKind::Music);
+    if (!args.flag) return;
+    for (PopupKind kind : {PopupKind::Tray, PopupKind::Stack, PopupKind::ContextMenu}) popups_.Close(kind);
   });
 }
 
@@ -101,7 +109,6 @@ bool Shell::Run(ShellCommand command, const ShellCommandArgs& args) {
 }
 
 void Shell::Fallback(ShellCommand command, const ShellCommandArgs& args) {
-  if (QuietWhenUnhandled(command)) return;
   const bool first = !fallbackLogged_[static_cast<std::size_t>(command)];
   fallbackLogged_[static_cast<std::size_t>(command)] = true;
   switch (command) {
@@ -167,7 +174,11 @@ void Shell::DisplayChanged() {
   RequestFrame();
 }
 
-void Shell::TrackerChanged() {
+void Shell::TrackerChanged(WindowHandle foreground) {
+  if (foreground != foreground_) {
+    foreground_ = foreground;
+    popups_.Broadcast(PopupEvent::ForegroundChanged);
+  }
   for (ShellSurface* surface : surfaces_) surface->TrackerChanged();
 }
 

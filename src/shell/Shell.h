@@ -20,6 +20,8 @@
 #include "config/DockConfig.h"
 #include "render/Theme.h"
 #include "system/HotkeyManager.h"
+#include "system/WindowHandle.h"
+#include "ui/PopupStack.h"
 #include "ui/ShellCommands.h"
 #include "ui/ShellSurface.h"
 
@@ -84,7 +86,10 @@ class Shell final : public ShellCommands {
   void SetTheme(const Theme& theme);  // surfaces hear only of a real change
   const Theme& theme() const { return theme_; }
   void DisplayChanged();
-  void TrackerChanged();
+  // The tracker refreshed; `foreground` is the foreground window now. Open
+  // popups hear of a changed foreground (one that could not take the
+  // foreground closes then).
+  void TrackerChanged(WindowHandle foreground = kNoWindow);
   void PeriodicTick();
   bool FrameStep(float dt);
   void DeviceLost();
@@ -95,6 +100,8 @@ class Shell final : public ShellCommands {
   // The hot corners look at this monitor (0: the primary one).
   void SetHotCornerMonitor(std::function<MonitorHandle()> monitor) { hotCornerMonitor_ = std::move(monitor); }
   unsigned ticks() const { return ticks_; }
+  // What is open; popups register here, and the dock's hover rules read it.
+  PopupStack& popups() { return popups_; }
 
  private:
   void ApplyHotkeys();
@@ -106,6 +113,8 @@ class Shell final : public ShellCommands {
   Theme theme_;
   std::function<void()> requestFrame_;
   std::function<MonitorHandle()> hotCornerMonitor_;
+  PopupStack popups_{[this] { RequestFrame(); }};
+  WindowHandle foreground_ = kNoWindow;
   std::vector<ShellSurface*> surfaces_;
   std::array<CommandHandler, kShellCommandCount> commands_{};
   std::array<QueryHandler, kShellQueryCount> queries_{};

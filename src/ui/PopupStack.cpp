@@ -31,7 +31,18 @@ bool PopupClosesOnOpen(PopupKind opening, PopupKind other) {
 
 PopupStack::PopupStack(std::function<void()> requestFrame) : requestFrame_(std::move(requestFrame)) {}
 
-void PopupStack::Register(PopupKind kind, std::function<void()> hide) { hide_[Index(kind)] = std::move(hide); }
+void PopupStack::Register(PopupKind kind, std::function<void()> hide, std::function<void(PopupEvent)> outside) {
+  hide_[Index(kind)] = std::move(hide);
+  outside_[Index(kind)] = std::move(outside);
+}
+
+void PopupStack::Broadcast(PopupEvent event) {
+  // A copy: a popup that closes on the event reports back through Closed.
+  const std::vector<PopupKind> open = open_;
+  for (PopupKind kind : open) {
+    if (const auto outside = outside_[Index(kind)]) outside(event);
+  }
+}
 
 void PopupStack::Opened(PopupKind kind) {
   // A copy: hiding a popup reports back through Closed.

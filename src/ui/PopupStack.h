@@ -10,6 +10,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "ui/PopupDismissal.h"
+
 namespace orvane {
 
 enum class PopupKind {
@@ -32,8 +34,12 @@ class PopupStack {
  public:
   explicit PopupStack(std::function<void()> requestFrame = {});
 
-  // How to hide the popup; it reports Closed when it has hidden.
-  void Register(PopupKind kind, std::function<void()> hide);
+  // How to hide the popup (it reports Closed when it has hidden), and what
+  // it wants to hear of events outside its window while it is open.
+  void Register(PopupKind kind, std::function<void()> hide, std::function<void(PopupEvent)> outside = {});
+  // Tells every open popup of an event outside it (the foreground moved,
+  // the dock was pressed); each decides by its own dismissal policy.
+  void Broadcast(PopupEvent event);
 
   // The popup opened: closes the ones that must not stay with it, records it
   // on top and asks for a frame.
@@ -73,6 +79,7 @@ class PopupStack {
 
   std::function<void()> requestFrame_;
   std::array<std::function<void()>, kPopupKindCount> hide_;
+  std::array<std::function<void(PopupEvent)>, kPopupKindCount> outside_;
   std::array<bool, kPopupKindCount> pointerInside_{};
   std::vector<PopupKind> open_;
 };

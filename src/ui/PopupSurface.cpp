@@ -14,7 +14,7 @@ constexpr unsigned kVirtualKeyEscape = 0x1B;  // VK_ESCAPE
 PopupSurface::PopupSurface(PopupKind kind, PopupStack& stack, Compositor& compositor,
                            std::unique_ptr<SurfaceWindow> window)
     : kind_(kind), stack_(stack), compositor_(compositor), window_(std::move(window)) {
-  stack_.Register(kind_, [this] { Hide(); });
+  stack_.Register(kind_, [this] { Hide(); }, [this](PopupEvent event) { Apply(event); });
 }
 
 PopupSurface::~PopupSurface() {

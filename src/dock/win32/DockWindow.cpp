@@ -11,7 +11,6 @@
 #include "app/win32/KnownFolder.h"
 #include "config/ConfigFile.h"
 #include "render/DeviceRecovery.h"
-#include "render/win32/HostBackdrop.h"
 #include "system/IconExtractor.h"
 #include "system/IconSources.h"
 #include "system/SystemControls.h"
@@ -31,10 +30,15 @@ constexpr UINT_PTR kTrackerTimer = 1;
 constexpr UINT kTrackerDelayMs = 45;
 constexpr UINT_PTR kPeriodicTimer = 2;
 
-constexpr DWORD kRenderExStyle = WS_EX_NOACTIVATE | WS_EX_NOREDIRECTIONBITMAP | WS_EX_LAYERED | WS_EX_TOOLWINDOW |
-                                 WS_EX_TRANSPARENT | WS_EX_TOPMOST;
-constexpr DWORD kInputExStyle = WS_EX_NOACTIVATE | WS_EX_NOREDIRECTIONBITMAP | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-static_assert(kRenderExStyle == 0x082800A8 && kInputExStyle == 0x08200088);
+SurfaceWindowParams DockWindowParams(const wchar_t* className, const wchar_t* title, SurfaceKind kind) {
+  SurfaceWindowParams params;
+  params.className = className;
+  params.title = title;
+  params.kind = kind;
+  params.band = SurfaceBand::Topmost;
+  params.takesFocus = false;
+  return params;
+}
 
 // SHChangeNotifyRegister: interrupt and shell level, new delivery; all events.
 constexpr int kShellNotifySources = SHCNRF_InterruptLevel | SHCNRF_ShellLevel | SHCNRF_NewDelivery;
@@ -63,10 +67,10 @@ DockWindow::~DockWindow() {
   }
   tracker_.Uninstall();
   UnregisterShellNotifications();
-  if (inputWindow_ != nullptr && dropTarget_) RevokeDragDrop(inputWindow_);
+  if (inputWindow() != nullptr && dropTarget_) RevokeDragDrop(inputWindow());
   dropTarget_ = nullptr;
-  if (inputWindow_ != nullptr) DestroyWindow(inputWindow_);
-  if (renderWindow_ != nullptr) DestroyWindow(renderWindow_);
+  inputSurface_.Destroy();
+  renderSurface_.Destroy();
   // The dragged item, the item list and the dock's layers, then the shell
   // and the services.
   hub_.reset();
@@ -82,38 +86,14 @@ DockWindow::~DockWindow() {
 
 // --- creation -----------------------------------------------------------------------------
 
-void DockWindow::RegisterClasses() {
-  const struct {
-    const wchar_t* name;
-    WNDPROC proc;
-  } classes[] = {{kRenderWindowClass, &WindowProc<&DockWindow::renderWindow_, &DockWindow::HandleRenderMessage>},
-                 {kInputWindowClass, &WindowProc<&DockWindow::inputWindow_, &DockWindow::HandleInputMessage>}};
-  for (const auto& c : classes) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = c.proc;
-    wc.hInstance = instance_;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(101));
-    wc.lpszClassName = c.name;
-    if (RegisterClassExW(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) ThrowLastError();
-  }
-}
-
-HWND DockWindow::CreateDockWindow(const wchar_t* className, const wchar_t* title, DWORD exStyle) {
-  HWND window = CreateWindowExW(exStyle, className, title, WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, instance_, this);
-  if (window == nullptr) ThrowLastError();
-  return window;
-}
-
 void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::function<void()> requestFrame) {
   instance_ = instance;
   requestFrame_ = std::move(requestFrame);
   const Theme theme = ReadTheme();
 
-  RegisterClasses();
-  renderWindow_ = CreateDockWindow(kRenderWindowClass, kRenderWindowTitle, kRenderExStyle);
-  inputWindow_ = CreateDockWindow(kInputWindowClass, kInputWindowTitle, kInputExStyle);
+  renderSurface_.Create(DockWindowParams(kRenderWindowClass, kRenderWindowTitle, SurfaceKind::RenderLayer),
+                        &renderEvents_);
+  inputSurface_.Create(DockWindowParams(kInputWindowClass, kInputWindowTitle, SurfaceKind::Input), &inputEvents_);
   FailForTestIfAsked();
 
   // The services the dock's items, clicks and music item stand on.
@@ -125,7 +105,7 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   launcher_ = std::make_unique<Launcher>(launchPlatform_, windowSystem_, PlatformIconSources());
   ShellPlatform& shellPlatform = *this;
   shell_ = std::make_unique<Shell>(shellPlatform, hotkeys_, config, theme, [this] { RequestFrame(); });
-  shell_->Handle(ShellCommand::Quit, [this](const ShellCommandArgs&) { PostMessageW(renderWindow_, WM_CLOSE, 0, 0); });
+  shell_->Handle(ShellCommand::Quit, [this](const ShellCommandArgs&) { PostMessageW(renderWindow(), WM_CLOSE, 0, 0); });
 
   DockItemHooks itemHooks;
   itemHooks.downloadsFolder = &DownloadsFolder;
@@ -136,20 +116,20 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   clickPlatform_ = std::make_unique<Win32DockClickPlatform>(
       *launcher_, windowSystem_, [this](std::vector<std::wstring> paths) {
         pendingRecycles_.push_back(std::move(paths));
-        PostMessageW(renderWindow_, kRecycleDroppedMessage, 0, 0);
+        PostMessageW(renderWindow(), kRecycleDroppedMessage, 0, 0);
       });
-  hotkeys_.SetWindow(FromHwnd(renderWindow_));
+  hotkeys_.SetWindow(FromHwnd(renderWindow()));
   DockHubPlatform& platform = *this;
   hub_ = std::make_unique<DockHub>(shell_->liveConfig(), *itemServices_, *clickPlatform_, platform, *shell_,
                                    media_.get(), [this] { RequestFrame(); });
   shell_->Register(*hub_, {ShellCommand::MediaTogglePlayPause}, {ShellQuery::MediaHasSession});
+  hub_->SetPopupState([this] { return shell_->popups().DockView<DockPopupState>(); });
   shell_->SetHotCornerMonitor([this] { return hub_->monitor().handle; });
 
-  EnableHostBackdrop(renderWindow_);
   hub_->Place();
 
   graphicsDevice_.Create();
-  compositionHost_.Initialize(renderWindow_, graphicsDevice_);
+  compositionHost_.Initialize(renderWindow(), graphicsDevice_);
   hub_->dock().CreateVisuals(compositionHost_.compositor(), shell_->theme());
 
   hotkeys_.DesignateForHook();
@@ -159,18 +139,18 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   RegisterRecycleBinNotifications();
   RegisterExternalDropTarget();
 
-  ShowWindow(renderWindow_, SW_SHOWNOACTIVATE);
-  ShowWindow(inputWindow_, SW_SHOWNOACTIVATE);
-  SetWindowPos(inputWindow_, InputWindowInsertAfter(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  renderSurface_.Show(false);
+  inputSurface_.Show(false);
+  SetWindowPos(inputWindow(), InputWindowInsertAfter(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   hub_->Start(recycleBinFull_);
   shell_->Start();
   media_->RequestRefresh();
 
-  tracker_.Install(FromHwnd(renderWindow_));
+  tracker_.Install(FromHwnd(renderWindow()));
   RefreshTracker();
 
-  SetTimer(renderWindow_, kPeriodicTimer, kPeriodicTimerMs, nullptr);
+  SetTimer(renderWindow(), kPeriodicTimer, kPeriodicTimerMs, nullptr);
   Log(L"DockWindow created");
   RequestFrame();
 }
@@ -181,7 +161,7 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
 // lack of a redirection surface (it would paint it opaque), the dock stays
 // visible above it.
 HWND DockWindow::InputWindowInsertAfter() const {
-  return renderWindow_ != nullptr && IsWindow(renderWindow_) ? renderWindow_ : HWND_TOPMOST;
+  return renderWindow() != nullptr && IsWindow(renderWindow()) ? renderWindow() : HWND_TOPMOST;
 }
 
 void DockWindow::RegisterRecycleBinNotifications() {
@@ -189,7 +169,7 @@ void DockWindow::RegisterRecycleBinNotifications() {
   PIDLIST_ABSOLUTE bin = nullptr;
   if (FAILED(SHGetKnownFolderIDList(FOLDERID_RecycleBinFolder, 0, nullptr, &bin)) || bin == nullptr) return;
   SHChangeNotifyEntry entry{bin, TRUE};
-  shellNotifyId_ = SHChangeNotifyRegister(renderWindow_, kShellNotifySources, kAllShellEvents,
+  shellNotifyId_ = SHChangeNotifyRegister(renderWindow(), kShellNotifySources, kAllShellEvents,
                                           kRecycleBinChangedMessage, 1, &entry);
   CoTaskMemFree(bin);
   // Without a registration the bin's icon stays as it is.
@@ -220,7 +200,7 @@ void DockWindow::RegisterExternalDropTarget() {
   };
   dropTarget_->onLeave = [&dock] { dock.FileDragLeave(); };
   dropTarget_->onDrop = [&dock](const std::vector<std::wstring>& paths) { dock.FileDrop(paths); };
-  const HRESULT hr = RegisterDragDrop(inputWindow_, dropTarget_.Get());
+  const HRESULT hr = RegisterDragDrop(inputWindow(), dropTarget_.Get());
   if (FAILED(hr)) {
     Log(L"RegisterDragDrop failed (0x%08X)", static_cast<std::uint32_t>(hr));
     dropTarget_ = nullptr;
@@ -230,23 +210,23 @@ void DockWindow::RegisterExternalDropTarget() {
 void DockWindow::RecyclePendingFiles() {
   std::vector<std::vector<std::wstring>> batches;
   batches.swap(pendingRecycles_);
-  for (const auto& paths : batches) RecycleDroppedFiles(renderWindow_, paths);
+  for (const auto& paths : batches) RecycleDroppedFiles(renderWindow(), paths);
 }
 
 // --- what the hub asks of the desktop ---------------------------------------------------------
 
 DockMonitorInfo DockWindow::DescribeMonitor(MonitorHandle monitor) {
-  return DescribeDockMonitor(reinterpret_cast<HMONITOR>(monitor), renderWindow_);
+  return DescribeDockMonitor(reinterpret_cast<HMONITOR>(monitor), renderWindow());
 }
 
 MonitorHandle DockWindow::MonitorUnderPointer() { return reinterpret_cast<MonitorHandle>(orvane::MonitorUnderPointer()); }
 
 void DockWindow::PlaceRenderWindow(const ScreenRect& r) {
-  SetWindowPos(renderWindow_, HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_NOACTIVATE);
+  SetWindowPos(renderWindow(), HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_NOACTIVATE);
 }
 
 void DockWindow::PlaceInputWindow(const ScreenRect& r) {
-  SetWindowPos(inputWindow_, InputWindowInsertAfter(), r.left, r.top, r.Width(), r.Height(), SWP_NOACTIVATE);
+  SetWindowPos(inputWindow(), InputWindowInsertAfter(), r.left, r.top, r.Width(), r.Height(), SWP_NOACTIVATE);
 }
 
 std::unique_ptr<DockHideProbe> DockWindow::CreateHideProbe(const DockMonitorInfo& monitor, const ScreenRect& dockRect) {
@@ -265,10 +245,7 @@ bool DockWindow::EditConfigFile() {
 bool DockWindow::EscapeHeld() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
 
 void DockWindow::ReleasePointerCapture() {
-  if (GetCapture() != inputWindow_) return;
-  releasingCapture_ = true;
-  ReleaseCapture();
-  releasingCapture_ = false;
+  if (inputSurface_.HasCapture()) inputSurface_.ReleaseCapture();
 }
 
 // --- frames -----------------------------------------------------------------------------------
@@ -291,140 +268,121 @@ bool DockWindow::FrameStep(float dt) {
 
 void DockWindow::RefreshTracker() {
   tracker_.Refresh();
-  shell_->TrackerChanged();
+  shell_->TrackerChanged(FromHwnd(GetForegroundWindow()));
 }
 
 void DockWindow::RequestFrame() {
   if (requestFrame_) requestFrame_();
 }
 
-// --- window procedures ------------------------------------------------------------------------
+// --- the windows' events ------------------------------------------------------------------------
 
-// Both windows keep the dock in their user data from the first message on
-// (messages arrive before CreateWindowExW returns) and forget it on the last.
-template <HWND DockWindow::*Window, LRESULT (DockWindow::*Handle)(UINT, WPARAM, LPARAM)>
-LRESULT CALLBACK DockWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* owner = static_cast<DockWindow*>(create->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-    owner->*Window = hwnd;
-  }
-  auto* self = reinterpret_cast<DockWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->*Window = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return (self->*Handle)(message, wParam, lParam);
+void DockWindow::RenderEvents::OnDisplayChanged() {
+  if (owner_.shell_) owner_.shell_->DisplayChanged();
 }
 
-LRESULT DockWindow::HandleRenderMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+void DockWindow::RenderEvents::OnDpiChanged(float /*scale*/, const SurfaceRect& /*suggested*/) {
+  // The dock places its windows itself, on the monitor it stands on.
+  if (owner_.shell_) owner_.shell_->DisplayChanged();
+}
+
+// Sent by the setup program to end a running copy.
+void DockWindow::RenderEvents::OnCloseRequested() { DestroyWindow(owner_.renderWindow()); }
+
+std::optional<std::intptr_t> DockWindow::RenderEvents::OnRawMessage(std::uint32_t message, std::uintptr_t wParam,
+                                                                    std::intptr_t lParam) {
+  DockWindow& o = owner_;
   switch (message) {
     case WM_TIMER:
       if (wParam == kTrackerTimer) {
-        KillTimer(renderWindow_, kTrackerTimer);
-        if (shell_) RefreshTracker();
+        KillTimer(o.renderWindow(), kTrackerTimer);
+        if (o.shell_) o.RefreshTracker();
         return 0;
       }
       if (wParam == kPeriodicTimer) {
-        if (shell_) shell_->PeriodicTick();
+        if (o.shell_) o.shell_->PeriodicTick();
         return 0;
       }
-      break;
+      return std::nullopt;
     case kTrackerChangedMessage:
       // Re-arming delays the refresh: a burst of window events costs one.
-      SetTimer(renderWindow_, kTrackerTimer, kTrackerDelayMs, nullptr);
+      SetTimer(o.renderWindow(), kTrackerTimer, kTrackerDelayMs, nullptr);
       return 0;
     case WM_HOTKEY:
-      if (hotkeys_.OnHotkeyMessage(static_cast<int>(wParam))) return 0;
-      break;
+      if (o.hotkeys_.OnHotkeyMessage(static_cast<int>(wParam))) return 0;
+      return std::nullopt;
     case kSwitcherHookMessage:
-      hotkeys_.OnSwitcherMessage(static_cast<std::uintptr_t>(wParam));
+      o.hotkeys_.OnSwitcherMessage(wParam);
       return 0;
     case kRecycleBinChangedMessage:
-      if (hub_) OnRecycleBinChanged(wParam, lParam);
+      if (o.hub_) o.OnRecycleBinChanged(static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
       return 0;
     case kRecycleDroppedMessage:
-      RecyclePendingFiles();
-      return 0;
-    case WM_DISPLAYCHANGE:
-    case WM_DPICHANGED:
-      if (shell_) shell_->DisplayChanged();
+      o.RecyclePendingFiles();
       return 0;
     case WM_SETTINGCHANGE:
-      if (shell_) shell_->SetTheme(ReadTheme());
-      break;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
+      if (o.shell_) o.shell_->SetTheme(ReadTheme());
+      return std::nullopt;
     case WM_ENDSESSION:
-      if (wParam != FALSE && shell_) shell_->RestoreOnExit();
-      return 0;
-    case WM_CLOSE:
-      // Sent by the setup program to end a running copy.
-      DestroyWindow(renderWindow_);
+      if (wParam != FALSE && o.shell_) o.shell_->RestoreOnExit();
       return 0;
     case WM_DESTROY:
-      KillTimer(renderWindow_, kTrackerTimer);
-      KillTimer(renderWindow_, kPeriodicTimer);
-      if (shell_) {
-        shell_->RestoreOnExit();
-        shell_->Teardown();
-      }
-      tracker_.Uninstall();
-      UnregisterShellNotifications();
-      PostQuitMessage(0);
+      o.OnDestroy();
       return 0;
     default:
-      break;
+      return std::nullopt;
   }
-  return DefWindowProcW(renderWindow_, message, wParam, lParam);
 }
 
-Vector2 DockWindow::PointerFromInputClient(LPARAM lParam) const {
-  POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  ClientToScreen(inputWindow_, &point);
-  return hub_->dock().ScreenToDips(point.x, point.y);
+void DockWindow::OnDestroy() {
+  KillTimer(renderWindow(), kTrackerTimer);
+  KillTimer(renderWindow(), kPeriodicTimer);
+  if (shell_) {
+    shell_->RestoreOnExit();
+    shell_->Teardown();
+  }
+  tracker_.Uninstall();
+  UnregisterShellNotifications();
+  PostQuitMessage(0);
 }
 
-LRESULT DockWindow::HandleInputMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!hub_) return DefWindowProcW(inputWindow_, message, wParam, lParam);
-  DockController& dock = hub_->dock();
-  switch (message) {
-    case WM_MOUSEMOVE:
-      if (!trackingLeave_ && !dock.press().dragging()) {
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, inputWindow_, 0};
-        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-      }
-      dock.PointerMoved(PointerFromInputClient(lParam));
-      return 0;
-    case WM_LBUTTONDOWN:
-      SetCapture(inputWindow_);
-      dock.ButtonDown(PointerFromInputClient(lParam));
-      return 0;
-    case WM_LBUTTONUP:
-      ReleasePointerCapture();
-      dock.ButtonUp(PointerFromInputClient(lParam));
-      return 0;
-    case WM_RBUTTONUP:
-      dock.RightButtonUp(PointerFromInputClient(lParam));
-      return 0;
-    case WM_MOUSELEAVE:
-      trackingLeave_ = false;
-      dock.PointerLeft();
-      return 0;
-    case WM_CAPTURECHANGED:
-      if (!releasingCapture_) dock.CaptureLost();
-      return 0;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
-    case kDockCommandMessage:
-      return static_cast<LRESULT>(dock.Command(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam)));
-    default:
-      break;
+Vector2 DockWindow::InputEvents::Dips(const SurfacePointer& pointer) const {
+  return owner_.hub_->dock().ScreenToDips(pointer.screen.x, pointer.screen.y);
+}
+
+void DockWindow::InputEvents::OnPointerMove(const SurfacePointer& pointer) {
+  if (owner_.hub_) owner_.hub_->dock().PointerMoved(Dips(pointer));
+}
+
+void DockWindow::InputEvents::OnPointerLeave() {
+  if (owner_.hub_) owner_.hub_->dock().PointerLeft();
+}
+
+void DockWindow::InputEvents::OnButtonDown(PointerButton button, const SurfacePointer& pointer) {
+  if (!owner_.hub_ || button != PointerButton::Left) return;
+  owner_.inputSurface_.SetCapture();
+  owner_.hub_->dock().ButtonDown(Dips(pointer));
+}
+
+void DockWindow::InputEvents::OnButtonUp(PointerButton button, const SurfacePointer& pointer) {
+  if (!owner_.hub_) return;
+  if (button == PointerButton::Left) {
+    owner_.ReleasePointerCapture();
+    owner_.hub_->dock().ButtonUp(Dips(pointer));
+  } else if (button == PointerButton::Right) {
+    owner_.hub_->dock().RightButtonUp(Dips(pointer));
   }
-  return DefWindowProcW(inputWindow_, message, wParam, lParam);
+}
+
+void DockWindow::InputEvents::OnCaptureLost() {
+  if (owner_.hub_) owner_.hub_->dock().CaptureLost();
+}
+
+std::optional<std::intptr_t> DockWindow::InputEvents::OnRawMessage(std::uint32_t message, std::uintptr_t wParam,
+                                                                   std::intptr_t lParam) {
+  if (message != kDockCommandMessage || !owner_.hub_) return std::nullopt;
+  return static_cast<std::intptr_t>(
+      owner_.hub_->dock().Command(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam)));
 }
 
 }  // namespace orvane

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "dock/DockItemServices.h"
 #include "dock/win32/DockDropTarget.h"
 #include "dock/win32/Win32DockPlatform.h"
+#include "platform/win32/SurfaceWindowWin32.h"
 #include "render/Theme.h"
 #include "render/win32/CompositionHost.h"
 #include "render/win32/GraphicsDevice.h"
@@ -58,8 +60,8 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   // Advances animations by dt seconds; true while frames are still wanted.
   bool FrameStep(float dt);
 
-  HWND renderWindow() const { return renderWindow_; }
-  HWND inputWindow() const { return inputWindow_; }
+  HWND renderWindow() const { return renderSurface_.Window(); }
+  HWND inputWindow() const { return inputSurface_.Window(); }
 
   static constexpr const wchar_t* kRenderWindowClass = L"OrvaneRenderWindow";
   static constexpr const wchar_t* kRenderWindowTitle = L"Orvane";
@@ -81,13 +83,38 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   bool OpenWithSystem(const std::wstring& target) override;
   bool EditConfigFile() override;
 
-  template <HWND DockWindow::*Window, LRESULT (DockWindow::*Handle)(UINT, WPARAM, LPARAM)>
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleRenderMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleInputMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The render window is the program's message window: timers, hotkeys,
+  // the tracker's and the shell's notifications, display and theme changes.
+  class RenderEvents final : public SurfaceWindowDelegate {
+   public:
+    explicit RenderEvents(DockWindow& owner) : owner_(owner) {}
+    void OnDisplayChanged() override;
+    void OnDpiChanged(float scale, const SurfaceRect& suggested) override;
+    void OnCloseRequested() override;
+    std::optional<std::intptr_t> OnRawMessage(std::uint32_t message, std::uintptr_t wParam,
+                                              std::intptr_t lParam) override;
 
-  void RegisterClasses();
-  HWND CreateDockWindow(const wchar_t* className, const wchar_t* title, DWORD exStyle);
+   private:
+    DockWindow& owner_;
+  };
+  // The input window: the mouse over the dock and the command message.
+  class InputEvents final : public SurfaceWindowDelegate {
+   public:
+    explicit InputEvents(DockWindow& owner) : owner_(owner) {}
+    void OnPointerMove(const SurfacePointer& pointer) override;
+    void OnPointerLeave() override;
+    void OnButtonDown(PointerButton button, const SurfacePointer& pointer) override;
+    void OnButtonUp(PointerButton button, const SurfacePointer& pointer) override;
+    void OnCaptureLost() override;
+    std::optional<std::intptr_t> OnRawMessage(std::uint32_t message, std::uintptr_t wParam,
+                                              std::intptr_t lParam) override;
+
+   private:
+    Vector2 Dips(const SurfacePointer& pointer) const;
+    DockWindow& owner_;
+  };
+
+  void OnDestroy();
   HWND InputWindowInsertAfter() const;
   void RegisterRecycleBinNotifications();
   void UnregisterShellNotifications();
@@ -97,13 +124,15 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   void RecoverDevice();
   // The tracker's list again, and every surface told.
   void RefreshTracker();
-  Vector2 PointerFromInputClient(LPARAM lParam) const;
   void RequestFrame();
 
   HINSTANCE instance_ = nullptr;
   std::function<void()> requestFrame_;
-  HWND renderWindow_ = nullptr;
-  HWND inputWindow_ = nullptr;
+  // The delegates outlive their windows.
+  RenderEvents renderEvents_{*this};
+  InputEvents inputEvents_{*this};
+  SurfaceWindowWin32 renderSurface_;
+  SurfaceWindowWin32 inputSurface_;
 
   // Torn down in reverse: the compositor before the device it draws with.
   GraphicsDevice graphicsDevice_;
@@ -130,8 +159,6 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   std::unique_ptr<SystemDockItemServices> itemServices_;
   std::unique_ptr<Win32DockClickPlatform> clickPlatform_;
   std::unique_ptr<DockHub> hub_;
-  bool trackingLeave_ = false;
-  bool releasingCapture_ = false;
   std::vector<std::vector<std::wstring>> pendingRecycles_;
 };
 
