@@ -53,8 +53,7 @@ void DockAnimator::Layout(int gapSlot, float gapSize) {
   haveLayout_ = true;
 }
 
-void DockAnimator::AdoptLayout(std::span<const DockItemView> items) {
-  FillRecords(items);
+void DockAnimator::FillBounceShapes(std::span<const DockItemView> items) {
   for (size_t i = 0; i < items.size(); ++i) {
     BounceShape shape;
     if (items[i].motion->bouncePhase >= 0.0f) shape = BounceShapeAt(items[i].motion->bouncePhase, config_->iconSize);
@@ -62,6 +61,39 @@ void DockAnimator::AdoptLayout(std::span<const DockItemView> items) {
     records_[i].bounceAlong = shape.along;
     records_[i].bounceAcross = shape.across;
   }
+}
+
+bool DockAnimator::LayoutWithSlides(std::span<const DockItemView> items, float dt) {
+  Layout(gapSlot_, gapSize_);
+  // Slide: an item whose slot jumped keeps its place on screen and springs
+  // to the new one, so inserting or removing an item moves its neighbours smoothly.
+  bool moving = false;
+  for (size_t i = 0; i < items.size(); ++i) {
+    DockItemMotion& m = *items[i].motion;
+    const float start = layout_.slots[i].slotStart;
+    if (m.laidOut && std::fabs(start - m.previousSlotStart) > kSlideJump) {
+      m.slide.value += m.previousSlotStart - start;
+    }
+    m.previousSlotStart = start;
+    m.laidOut = true;
+    moving |= StepSpring(m.slide, kSlideSpring, dt);
+    records_[i].slide = m.slide.value;
+  }
+  Layout(gapSlot_, gapSize_);
+  return moving;
+}
+
+void DockAnimator::Relayout(std::span<const DockItemView> items) {
+  FillRecords(items);
+  FillBounceShapes(items);
+  LayoutWithSlides(items, 0.0f);
+}
+
+void DockAnimator::AdoptLayout(std::span<const DockItemView> items) {
+  FillRecords(items);
+  FillBounceShapes(items);
+  gapSlot_ = -1;
+  gapSize_ = 0.0f;
   Layout(-1, 0.0f);
   for (size_t i = 0; i < items.size(); ++i) {
     items[i].motion->previousSlotStart = layout_.slots[i].slotStart;
@@ -137,24 +169,9 @@ bool DockAnimator::Step(std::span<const DockItemView> items, const DockFrameInpu
     moving |= StepSpring(input.draggedItem->magnification, magnificationSpring, dt);
   }
   const bool gapOpen = dropGap.value > 0.05f;
-  const int gapSlot = gapOpen ? input.dropSlot : -1;
-  const float gapSize = gapOpen ? dropGap.value : 0.0f;
-  Layout(gapSlot, gapSize);
-
-  // Slide: an item whose slot jumped keeps its place on screen and springs
-  // to the new one, so inserting or removing an item moves its neighbours smoothly.
-  for (size_t i = 0; i < items.size(); ++i) {
-    DockItemMotion& m = *items[i].motion;
-    const float start = layout_.slots[i].slotStart;
-    if (m.laidOut && std::fabs(start - m.previousSlotStart) > kSlideJump) {
-      m.slide.value += m.previousSlotStart - start;
-    }
-    m.previousSlotStart = start;
-    m.laidOut = true;
-    moving |= StepSpring(m.slide, kSlideSpring, dt);
-    records_[i].slide = m.slide.value;
-  }
-  Layout(gapSlot, gapSize);
+  gapSlot_ = gapOpen ? input.dropSlot : -1;
+  gapSize_ = gapOpen ? dropGap.value : 0.0f;
+  moving |= LayoutWithSlides(items, dt);
 
   DockDragVisualInput drag;
   if (dragging) drag = {input.draggedItem->magnification.value, draggedOpacity.value, input.dragPoint};

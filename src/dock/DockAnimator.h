@@ -55,6 +55,11 @@ class DockAnimator {
   // every slot start, so the rebuilt dock does not slide.
   void AdoptLayout(std::span<const DockItemView> items);
 
+  // The list changed between frames: lays it out at once, as the next frame
+  // would before its springs move (jumps absorbed into slides), so input
+  // that arrives first meets the items where they are shown.
+  void Relayout(std::span<const DockItemView> items);
+
   // Dock-wide springs; the input handling sets the drop gap's and the
   // dragged icon's targets (and values at a drag's start).
   Spring hiddenAmount{0.0f, 0.0f, 0.0f};
@@ -69,19 +74,27 @@ class DockAnimator {
   const DockHoverRequests& popupRequests() const { return popups_; }
   const std::vector<DockEffectSprite>& effectSprites() const { return sprites_; }
   DockEffects& effects() { return effects_; }
+  const DockEffects& effects() const { return effects_; }
   DockHoverPopups& hoverPopups() { return hoverPopups_; }
   const DockConfig& config() const { return *config_; }
   const DockGeometry& geometry() const { return geometry_; }
 
  private:
   void FillRecords(std::span<const DockItemView> items);
+  // The records' bounce fields from each item's current bounce phase.
+  void FillBounceShapes(std::span<const DockItemView> items);
   void Layout(int gapSlot, float gapSize);
+  // Lays out, absorbs slot jumps into slides, steps the slides by dt and lays
+  // out again with them.
+  bool LayoutWithSlides(std::span<const DockItemView> items, float dt);
 
   static const DockConfig& DefaultConfig();
 
   const DockConfig* config_ = &DefaultConfig();
   DockGeometry geometry_;
   bool haveLayout_ = false;
+  int gapSlot_ = -1;  // the drop gap of the last layout
+  float gapSize_ = 0;
   bool hoverActive_ = false;
   int hovered_ = -1;
   std::vector<DockFrameRecord> records_;

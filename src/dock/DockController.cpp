@@ -68,6 +68,10 @@ const DockGeometry& DockController::Place(const ScreenRect& monitor, float scale
   animator_.Configure(config_, geometry_);
   // Items keep their places on the new strip instead of sliding there.
   if (list_.size() > 0) animator_.AdoptLayout(DockItemViews(list_));
+  if (visualsCreated_ && !(Pictures() == drawnFor_)) {
+    picturesStale_ = true;
+    RequestFrame();
+  }
   return geometry_;
 }
 
@@ -82,7 +86,27 @@ void DockController::Rebuild() {
   list_.Rebuild(geometry_.scale);
   if (visualsCreated_) pictures_.SetScaleAndTheme(geometry_.scale, theme_);
   ProcessChanges();
+  drawnFor_ = Pictures();
+  picturesStale_ = false;
   ConfigurePlate();
+  platform_.ReleaseMemory();
+}
+
+void DockController::RedrawForNewSize() {
+  picturesStale_ = false;
+  list_.RequestIcons(geometry_.scale);
+  ProcessChanges();
+  RedrawLifted();
+  drawnFor_ = Pictures();
+}
+
+void DockController::RedrawLifted() {
+  DockItem* lifted = list_.lifted();
+  if (lifted == nullptr) return;
+  if (DockItemVisuals* visuals = layer_.VisualsOf(lifted)) {
+    pictures_.RefreshItemPicture(lifted->kind, visuals->picture, lifted->icon, media_, Pictures());
+    lifted->needsRedraw = false;
+  }
 }
 
 void DockController::SynchroniseRunning() {
@@ -115,13 +139,7 @@ void DockController::RedrawAfterDeviceLoss() {
   ConfigurePlate();
   for (const auto& item : list_.items()) item->needsRedraw = true;
   layer_.RefreshPictures(list_, media_, Pictures());
-  // The dragged item is out of the list but still on screen.
-  if (DockItem* lifted = list_.lifted()) {
-    if (DockItemVisuals* visuals = layer_.VisualsOf(lifted)) {
-      pictures_.RefreshItemPicture(lifted->kind, visuals->picture, lifted->icon, media_, Pictures());
-      lifted->needsRedraw = false;
-    }
-  }
+  RedrawLifted();
   RequestFrame();
 }
 
@@ -153,6 +171,12 @@ void DockController::ProcessChanges() {
   DockItemChanges changes = list_.TakeChanges();
   // A drag whose item a rebuild took back ends here.
   press_.ItemListChanged();
+  // A music item made anew shows what plays now, not what the poll last changed.
+  for (DockItem* item : changes.created) {
+    if (item->kind != DockItemKind::Music) continue;
+    item->running = media_.isPlaying;
+    item->config.name = MusicItemName(media_);
+  }
 
   // Effects take the removed items' brushes before their visuals go.
   const auto& slots = animator_.layout().slots;
@@ -177,15 +201,20 @@ void DockController::ProcessChanges() {
   if (changes.rebuilt) {
     animator_.hoverPopups().Reset();
     animator_.AdoptLayout(DockItemViews(list_));
+  } else if (changes.layoutChanged || !changes.removed.empty() || !changes.created.empty()) {
+    // Input may come before the next frame: it must hit the new list.
+    animator_.Relayout(DockItemViews(list_));
   }
-  if (changes.minimiseEffect != kNoWindow) {
+  // A click that minimised the window has its flight under way already.
+  if (changes.minimiseEffect != kNoWindow && !animator_.effects().FlyingFrom(changes.minimiseEffect)) {
     for (std::size_t i = 0; i < list_.size(); ++i) {
       const auto& windows = list_[i].windows;
       const bool owns = list_[i].window == changes.minimiseEffect ||
                         std::any_of(windows.begin(), windows.end(),
                                     [&](const TrackedWindow& w) { return w.hwnd == changes.minimiseEffect; });
       if (owns) {
-        StartMinimiseEffect(static_cast<int>(i), changes.minimiseEffect);
+        StartMinimiseEffect(static_cast<int>(i), changes.minimiseEffect,
+                            platform_.RestingWindowRect(changes.minimiseEffect));
         break;
       }
     }
@@ -196,7 +225,7 @@ void DockController::ProcessChanges() {
   }
 }
 
-void DockController::StartMinimiseEffect(int index, WindowHandle window) {
+void DockController::StartMinimiseEffect(int index, WindowHandle window, std::optional<ScreenRect> rect) {
   const auto& slots = animator_.layout().slots;
   if (index < 0 || static_cast<std::size_t>(index) >= slots.size() ||
       static_cast<std::size_t>(index) >= list_.size()) {
@@ -204,13 +233,11 @@ void DockController::StartMinimiseEffect(int index, WindowHandle window) {
   }
   const DockItemVisuals* visuals = layer_.VisualsOf(&list_[static_cast<std::size_t>(index)]);
   std::optional<Vector2> from;
-  if (const auto rect = platform_.WindowRect(window)) {
-    from = ScreenToDips((rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2);
-  }
+  if (rect) from = ScreenToDips((rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2);
   const DockSlot& slot = slots[static_cast<std::size_t>(index)];
   animator_.effects().StartMinimise(visuals != nullptr ? visuals->picture.brush : nullptr, from,
                                     {slot.centerX, slot.centerY}, config_.iconSize, geometry_.windowLength,
-                                    geometry_.windowDepth);
+                                    geometry_.windowDepth, window);
   RequestFrame();
 }
 
@@ -363,8 +390,19 @@ void DockController::Click(int index) {
   std::vector<WindowHandle> windows;
   windows.reserve(item.windows.size());
   for (const TrackedWindow& window : item.windows) windows.push_back(window.hwnd);
+  // Read before the toggle: a window on its way to the taskbar no longer
+  // tells where it stood.
+  std::vector<std::optional<ScreenRect>> rects;
+  if (config_.enableMinimizeAnim) {
+    for (const WindowHandle window : windows) rects.push_back(platform_.RestingWindowRect(window));
+  }
   const WindowHandle minimised = platform_.ToggleAppWindows(windows);
-  if (minimised != kNoWindow && config_.enableMinimizeAnim) StartMinimiseEffect(index, minimised);
+  if (minimised != kNoWindow && config_.enableMinimizeAnim) {
+    const auto at = std::find(windows.begin(), windows.end(), minimised);
+    StartMinimiseEffect(index, minimised,
+                        at != windows.end() ? rects[static_cast<std::size_t>(at - windows.begin())]
+                                            : platform_.RestingWindowRect(minimised));
+  }
 }
 
 void DockController::OpenFolder(const DockItem& item, const std::wstring& folder, int index) {
@@ -440,6 +478,7 @@ DockHideUpdate DockController::EvaluateAutoHide(DockHideProbe& probe) {
 ScreenRect DockController::DockRect() const { return DockScreenRect(config_, geometry_, animator_.layout()); }
 
 DockFrameResult DockController::FrameStep(float dt, const DockPopupState& popups) {
+  if (picturesStale_) RedrawForNewSize();
   const bool popupOpen = popups.previewVisible || popups.musicVisible || popups.trayPopupOpen ||
                          popups.stackPopupOpen || popups.contextMenuOpen;
   const bool busy = press_.dragging() || externalDrag_ || popupOpen;

@@ -29,7 +29,7 @@
 
 namespace orvane {
 
-// The system calls behind a click and a file drop.
+// The system calls behind a click, a file drop and a rebuild.
 class DockClickPlatform {
  public:
   virtual ~DockClickPlatform() = default;
@@ -38,13 +38,18 @@ class DockClickPlatform {
   virtual void ActivateWindow(WindowHandle window) = 0;
   // Activates, minimises or cycles the windows; returns the one it minimised.
   virtual WindowHandle ToggleAppWindows(const std::vector<WindowHandle>& windows) = 0;
-  virtual std::optional<ScreenRect> WindowRect(WindowHandle window) = 0;
+  // Where the window stands, or for a minimised one where it stood before
+  // (RestingWindowRect, system/WindowActions.h); nullopt when unknown.
+  virtual std::optional<ScreenRect> RestingWindowRect(WindowHandle window) = 0;
   virtual bool ShiftHeld() = 0;
   virtual std::wstring ExpandEnvironment(const std::wstring& text) = 0;
   virtual bool IsDirectory(const std::wstring& path) = 0;
   // Moves the files to the recycle bin, asking before anything that cannot
   // go there would be deleted for good.
   virtual void RecycleFiles(const std::vector<std::wstring>& paths) = 0;
+  // After a rebuild's icon work: unused COM libraries are unloaded and the
+  // process's working set is trimmed.
+  virtual void ReleaseMemory() = 0;
 };
 
 // A screen point in physical pixels, where popups and menus are anchored.
@@ -78,12 +83,15 @@ class DockController final : private DockCommandItems {
   DockController& operator=(const DockController&) = delete;
 
   // Puts the dock on `monitor` (whole monitor, physical pixels) at `scale`;
-  // the hub moves the render window to geometry().renderWindow.
+  // the hub moves the render window to geometry().renderWindow. When the
+  // icon size, magnification or scale changed, the next frame requests the
+  // icons again and redraws every picture, unless a rebuild does it first.
   const DockGeometry& Place(const ScreenRect& monitor, float scale);
   // Builds the composition tree; Place has run. The hub puts root() under its
   // host root.
   void CreateVisuals(Compositor& compositor, const Theme& theme);
-  // Replaces every item from the configuration and lays them out as they stand.
+  // Replaces every item from the configuration and lays them out as they
+  // stand, then releases the memory the icon work left behind.
   void Rebuild();
   // Brings running and minimised items in line with the tracker.
   void SynchroniseRunning();
@@ -146,7 +154,12 @@ class DockController final : private DockCommandItems {
   void OpenFolder(const DockItem& item, const std::wstring& folder, int index);
   // Takes the item list's change record: visuals, effects, pictures, layout.
   void ProcessChanges();
-  void StartMinimiseEffect(int index, WindowHandle window);
+  // `rect` is where the window stood before it minimised, if known.
+  void StartMinimiseEffect(int index, WindowHandle window, std::optional<ScreenRect> rect);
+  // Pictures for a changed icon size, magnification or scale.
+  void RedrawForNewSize();
+  // The dragged item is out of the list but still on screen.
+  void RedrawLifted();
   void StartBounce(DockItem& item, int hops);
   int HitTest(Vector2 pointer) const;
   // A command anchored at the item (the slot's centre x and icon top).
@@ -166,6 +179,8 @@ class DockController final : private DockCommandItems {
   DockPictures pictures_;
   DockVisualLayer layer_;
   bool visualsCreated_ = false;
+  PictureSettings drawnFor_;  // what the pictures were last drawn for
+  bool picturesStale_ = false;
   Theme theme_;
   MediaInfo media_;
   DockGeometry geometry_;

@@ -29,7 +29,8 @@ float DockEffects::NextUnit() {
 }
 
 void DockEffects::StartMinimise(std::shared_ptr<CompositionBrush> itemBrush, std::optional<Vector2> windowCenter,
-                                Vector2 slotCenter, float iconSize, float windowLength, float windowDepth) {
+                                Vector2 slotCenter, float iconSize, float windowLength, float windowDepth,
+                                WindowHandle window) {
   Vector2 from;
   if (windowCenter) {
     // Windows on another monitor or far above still start near the dock.
@@ -41,6 +42,7 @@ void DockEffects::StartMinimise(std::shared_ptr<CompositionBrush> itemBrush, std
   for (int i = 0; i < 4; ++i) {
     MinimiseCopy copy;
     copy.id = nextId_++;
+    copy.window = window;
     copy.brush = itemBrush;
     copy.from = from;
     copy.to = slotCenter;
@@ -48,6 +50,11 @@ void DockEffects::StartMinimise(std::shared_ptr<CompositionBrush> itemBrush, std
     copy.delay = static_cast<float>(i) * kCopyStagger;
     copies_.push_back(std::move(copy));
   }
+}
+
+bool DockEffects::FlyingFrom(WindowHandle window) const {
+  return window != kNoWindow &&
+         std::any_of(copies_.begin(), copies_.end(), [window](const MinimiseCopy& c) { return c.window == window; });
 }
 
 void DockEffects::StartVanish(std::shared_ptr<CompositionBrush> itemBrush, Vector2 center, float itemSize) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "render/Composition.h"
+#include "system/WindowHandle.h"
 
 namespace orvane {
 
@@ -50,6 +51,7 @@ struct VanishParticle {
 // One icon copy of the minimise flight, in DIPs.
 struct MinimiseCopy {
   std::uint64_t id = 0;
+  WindowHandle window = kNoWindow;  // the window it flies from
   std::shared_ptr<CompositionBrush> brush;
   Vector2 from, to;
   float size = 0;
@@ -67,7 +69,10 @@ class DockEffects {
   // (render-window DIPs, or none when the window rectangle is unknown) into
   // the item's slot centre.
   void StartMinimise(std::shared_ptr<CompositionBrush> itemBrush, std::optional<Vector2> windowCenter,
-                     Vector2 slotCenter, float iconSize, float windowLength, float windowDepth);
+                     Vector2 slotCenter, float iconSize, float windowLength, float windowDepth,
+                     WindowHandle window = kNoWindow);
+  // A flight from this window is under way.
+  bool FlyingFrom(WindowHandle window) const;
 
   // The removed item shrinks away (when it has a brush) under seven puffs,
   // at its slot centre with its current size, DIPs.

@@ -74,6 +74,55 @@ IconImage DockItemList::RecycleBinIcon() {
   return services_.StockIcon(recycleBinFull_ ? kStockIconRecyclerFull : kStockIconRecycler, iconSize_);
 }
 
+IconImage DockItemList::AppIcon(const TrackedApp& app, WindowHandle window) {
+  return services_.RunningAppIcon(window, app.exePath, app.aumid, iconSize_);
+}
+
+IconImage DockItemList::IconFor(const DockItem& item) {
+  switch (item.kind) {
+    case DockItemKind::Pinned:
+      return PinnedIcon(item.config);
+    case DockItemKind::DownloadsStack:
+      return services_.TargetIcon(item.config.target, iconSize_);
+    case DockItemKind::RecycleBin:
+      return RecycleBinIcon();
+    case DockItemKind::Running:
+      for (const TrackedApp& app : services_.TrackedApps()) {
+        if (app.key == item.appKey) return AppIcon(app, app.windows.empty() ? kNoWindow : app.windows.front().hwnd);
+      }
+      return {};
+    case DockItemKind::MinimisedWindow:
+      for (const TrackedApp& app : services_.TrackedApps()) {
+        for (const TrackedWindow& window : app.windows) {
+          if (window.hwnd == item.window) return AppIcon(app, item.window);
+        }
+      }
+      return {};
+    case DockItemKind::LauncherButton:
+    case DockItemKind::Separator:
+    case DockItemKind::Music:
+    case DockItemKind::NotificationArea:
+    case DockItemKind::Power:
+      break;
+  }
+  return {};
+}
+
+void DockItemList::RequestIcons(float dpiScale) {
+  const unsigned size = IconRequestSize(config_.magnification, config_.iconSize, dpiScale);
+  const bool resized = size != iconSize_;
+  iconSize_ = size;
+  const auto refresh = [&](DockItem& item) {
+    if (resized) {
+      if (IconImage icon = IconFor(item); !icon.empty()) item.icon = std::move(icon);
+    }
+    item.needsRedraw = true;
+  };
+  for (const auto& item : items_) refresh(*item);
+  if (lifted_) refresh(*lifted_);
+  RequestFrame(false);
+}
+
 DockItem& DockItemList::AddPinned(const DockItemConfig& config, std::size_t index) {
   DockItem& item = Create(DockItemKind::Pinned, config, index);
   item.launchInfo = services_.DescribeTarget(config.target, config.name);
@@ -214,8 +263,7 @@ bool DockItemList::SyncRunningItems(const std::vector<TrackedApp>& apps, const s
                             FirstIndexOfKindFrom(DockItemKind::MinimisedWindow));
     item.appKey = app.key;
     item.launchInfo = services_.DescribeTarget(item.config.target, item.config.name);
-    const WindowHandle firstWindow = app.windows.empty() ? kNoWindow : app.windows.front().hwnd;
-    item.icon = services_.RunningAppIcon(firstWindow, app.exePath, app.aumid, iconSize_);
+    item.icon = AppIcon(app, app.windows.empty() ? kNoWindow : app.windows.front().hwnd);
     TakeAppState(item, app);
     changed = true;
   }
@@ -266,7 +314,7 @@ bool DockItemList::SyncMinimisedItems(const std::vector<TrackedApp>& apps) {
     DockItem& item = Create(DockItemKind::MinimisedWindow, DockItemConfig{kMinimisedItemPrefix + m.window->title, {}, {}, {}},
                             FirstIndexOfKindFrom(DockItemKind::Music));
     item.window = m.window->hwnd;
-    item.icon = services_.RunningAppIcon(m.window->hwnd, m.app->exePath, m.app->aumid, iconSize_);
+    item.icon = AppIcon(*m.app, m.window->hwnd);
     changed = true;
   }
   return changed;

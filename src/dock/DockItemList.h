@@ -64,6 +64,10 @@ class DockItemList {
   void Persist();
   // A changed recycle-bin state replaces its icon.
   void SetRecycleBinFull(bool full);
+  // The icon size, magnification or DPI changed without a rebuild: icons are
+  // requested again when the request size moved (an item whose icon cannot
+  // be had again keeps its old one), and every picture is marked for redraw.
+  void RequestIcons(float dpiScale);
 
   // An item drag: the pinned item is taken out of the list (it still
   // collects its windows and is saved in its old place), then put back at a
@@ -89,6 +93,10 @@ class DockItemList {
   void Remove(std::size_t index, bool vanish);
   IconImage PinnedIcon(const DockItemConfig& config);
   IconImage RecycleBinIcon();
+  IconImage AppIcon(const TrackedApp& app, WindowHandle window);
+  // The icon the item's kind asks for at the current request size; empty
+  // for items whose picture the dock draws or whose application is gone.
+  IconImage IconFor(const DockItem& item);
   std::size_t EndOfLeadingRun() const;
   std::size_t ClampToPinnedRange(int slot) const;
   std::size_t FirstIndexOfKindFrom(DockItemKind first) const;

@@ -70,11 +70,12 @@ struct MusicTileText {
 };
 MusicTileText MusicTileTextOf(const MediaInfo& info);
 
-// The tile's text formats; made on first use and kept (at the size they were
-// made with) until the device is lost.
+// The tile's text formats; made on first use and again for another scale,
+// dropped when the device is lost.
 struct MusicTextFormats {
   std::optional<TextStyle> title;
   std::optional<TextStyle> line;
+  float scale = 0;  // the scale the formats were made for
 };
 void EnsureMusicTextFormats(MusicTextFormats& formats, float scale);
 
@@ -136,6 +137,7 @@ struct PictureSettings {
   float magnification = 1.65f;
   float scale = 1;  // physical pixels per DIP
   std::wstring dockPosition = L"bottom";
+  bool operator==(const PictureSettings&) const = default;
 };
 
 // The per-dock side of the item pictures, driven by the hub.

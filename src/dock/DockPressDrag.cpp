@@ -179,7 +179,14 @@ DockFileDragOver DockFileDragAt(const DockLayout& layout, const DockConfig& conf
   if (!havePaths) return over;
   const int hit = HitTestDock(layout, pointer.x, pointer.y);
   if (hit >= 0 && layout.slots[static_cast<std::size_t>(hit)].kind == DockItemKind::RecycleBin) {
-    over.effect = DockDropEffect::Move;
+    // The bin is fed after the drop has returned, and the shell may still
+    // refuse or the user cancel. A move would tell the source that the files
+    // now live here: with an unoptimised move the source deletes its
+    // originals itself once DoDragDrop reports DROPEFFECT_MOVE (Microsoft
+    // Learn, "Handling Shell Data Transfer Scenarios", and the DROPEFFECT
+    // constants). A copy leaves the source's files alone; the recycling
+    // then moves them.
+    over.effect = DockDropEffect::Copy;
     over.overRecycleBin = true;
     return over;
   }

@@ -89,8 +89,9 @@ class DockPressDrag {
   bool draggedOut_ = false;
 };
 
-// Files from another program over the dock.
-enum class DockDropEffect { None, Copy, Move };
+// Files from another program over the dock. There is no move: the dock never
+// takes the files over, so the program they came from must keep them.
+enum class DockDropEffect { None, Copy };
 
 struct DockFileDragOver {
   DockDropEffect effect = DockDropEffect::None;
@@ -100,8 +101,8 @@ struct DockFileDragOver {
 };
 
 // What dropping files at `pointer` means: over the recycle bin item they are
-// recycled (never pinned); elsewhere they are pinned at the drop slot. No
-// paths: no drop at all.
+// recycled (never pinned), reported as a copy; elsewhere they are pinned at
+// the drop slot. No paths: no drop at all.
 DockFileDragOver DockFileDragAt(const DockLayout& layout, const DockConfig& config, Vector2 pointer, bool havePaths);
 
 }  // namespace orvane

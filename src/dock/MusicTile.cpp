@@ -77,6 +77,8 @@ MusicTileText MusicTileTextOf(const MediaInfo& info) {
 }
 
 void EnsureMusicTextFormats(MusicTextFormats& formats, float scale) {
+  // Text sized for another DPI would stay too small or too large on the tile.
+  if (formats.scale != scale) formats = MusicTextFormats{{}, {}, scale};
   if (!formats.title) formats.title = MusicTextStyle(11.5f * scale, 600);
   if (!formats.line) formats.line = MusicTextStyle(10.2f * scale, 400);
 }

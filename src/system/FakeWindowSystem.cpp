@@ -205,6 +205,13 @@ std::optional<ScreenRect> FakeWindowSystem::ExtendedFrameBounds(WindowHandle win
   return entry->window.frameBounds.value_or(entry->window.rect);
 }
 
+std::optional<WindowPlacement> FakeWindowSystem::Placement(WindowHandle window) {
+  const Entry* entry = EntryOf(window);
+  if (entry == nullptr) return std::nullopt;
+  // rect is the normal place; only a minimised window reports that it comes back maximised.
+  return WindowPlacement{entry->window.rect, entry->window.zoomed && entry->window.iconic};
+}
+
 ScreenRect FakeWindowSystem::ShownRect(const Entry& entry) const {
   // A maximised window fills its monitor's work area; rect keeps its normal place.
   if (entry.window.zoomed && !entry.window.iconic) {

@@ -83,6 +83,16 @@ ScreenRect ArrangedRect(const ScreenRect& workArea, WindowArrangement mode, cons
   return ScreenRect{left, top, left + size.width, top + size.height};
 }
 
+std::optional<ScreenRect> RestingWindowRect(WindowSystem& system, WindowHandle window) {
+  if (!system.IsIconic(window)) return system.WindowRect(window);
+  const std::optional<WindowPlacement> placement = system.Placement(window);
+  if (!placement) return std::nullopt;
+  if (placement->restoresMaximized) {
+    if (std::optional<ScreenRect> workArea = system.MonitorWorkArea(window)) return workArea;
+  }
+  return placement->normal;
+}
+
 void ArrangeWindow(WindowSystem& system, WindowHandle window, WindowArrangement mode) {
   if (!IsLiveWindow(system, window)) return;
   if (system.IsIconic(window)) system.ShowWindow(window, kShowRestore);

@@ -4,6 +4,7 @@
 // (cycling through its windows), place a window in its monitor's work area,
 // and open the system quick-settings flyout.
 
+#include <optional>
 #include <vector>
 
 #include "system/WindowSystem.h"
@@ -26,6 +27,11 @@ bool ActivateWindow(WindowSystem& system, WindowHandle window);
 // activated; an app in the background comes forward with its first window
 // that is not minimised. Returns the window it minimised, else kNoWindow.
 WindowHandle ToggleAppWindows(WindowSystem& system, const std::vector<WindowHandle>& windows);
+
+// Where the window stands, or, when it is minimised (and its own rectangle
+// lies far off screen), where it stood: its restored rectangle, or its
+// monitor's work area when it comes back maximised. nullopt when unknown.
+std::optional<ScreenRect> RestingWindowRect(WindowSystem& system, WindowHandle window);
 
 // The centred size: 82% of the work area but no larger than the window is
 // now, and never below 420 x 300.

@@ -59,6 +59,13 @@ inline constexpr int kShowRestore = 9;
 inline constexpr std::uint32_t kSwpNoZOrder = 0x0004;
 inline constexpr std::uint32_t kSwpShowWindow = 0x0040;
 
+// GetWindowPlacement's answer, in screen coordinates.
+struct WindowPlacement {
+  ScreenRect normal;               // rcNormalPosition: the window's rectangle when restored
+  bool restoresMaximized = false;  // WPF_RESTORETOMAXIMIZED: the minimised window comes back maximised
+  bool operator==(const WindowPlacement&) const = default;
+};
+
 // One keyboard input for SendInput: a virtual-key code, pressed or released.
 struct KeyStroke {
   std::uint16_t virtualKey = 0;
@@ -89,6 +96,9 @@ class WindowSystem {
   virtual bool IsIconic(WindowHandle window) = 0;
   virtual std::optional<ScreenRect> WindowRect(WindowHandle window) = 0;           // GetWindowRect
   virtual std::optional<ScreenRect> ExtendedFrameBounds(WindowHandle window) = 0;  // DWMWA_EXTENDED_FRAME_BOUNDS
+  // GetWindowPlacement, rcNormalPosition turned from workspace into screen
+  // coordinates; nullopt when the call fails.
+  virtual std::optional<WindowPlacement> Placement(WindowHandle window) = 0;
   // GetWindowTextW into a buffer of bufferChars; "" on failure.
   virtual std::wstring WindowText(WindowHandle window, std::size_t bufferChars) = 0;
   virtual WindowHandle ForegroundWindow() = 0;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -176,6 +178,112 @@ TEST_F(DockControllerTest, AToggleThatMinimisesFliesTheWindowIntoItsItem) {
   EXPECT_EQ(dock.layer().effectSpriteCount(), 0u);
 }
 
+TEST_F(DockControllerTest, AMinimiseFliesOnceFromWhereTheWindowStood) {
+  platform.windowRects[21] = {1000, 100, 1400, 500};
+  platform.minimises = 21;
+  ClickAt(IndexOf(L"C:\\b.exe"));
+  const auto& copies = dock.animator().effects().copies();
+  ASSERT_EQ(copies.size(), 4u);
+  EXPECT_EQ(copies.front().from.x, 1200.0f);
+
+  // The tracker reports the same minimise a moment later: no second flight.
+  services.minimizing = 21;
+  dock.SynchroniseRunning();
+  EXPECT_EQ(copies.size(), 4u);
+  Settle();
+  EXPECT_TRUE(copies.empty());
+
+  // Minimised by other means, it flies from its restored place.
+  services.minimizing = 21;
+  dock.SynchroniseRunning();
+  ASSERT_EQ(copies.size(), 4u);
+  EXPECT_EQ(copies.front().from.x, 1200.0f);
+}
+
+TEST_F(DockControllerTest, AClickRightAfterATrackerChangeHitsTheItemUnderThePointer) {
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+  } cases[] = {
+      {"an application starts", [this] { services.apps.push_back(ExeApp(L"C:\\e.exe", {41})); }},
+      {"an application quits", [this] { services.apps.pop_back(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    hooks.clear();
+    platform.calls.clear();
+    const Vector2 music = Centre(IndexOfKind(DockItemKind::Music));
+    c.change();
+    dock.SynchroniseRunning();
+    // Button down and up arrive in the same burst, before any frame.
+    dock.ButtonDown(music);
+    dock.ButtonUp(music);
+    EXPECT_EQ(hooks, std::vector<std::wstring>{L"music popup"});
+    EXPECT_TRUE(platform.calls.empty());
+    Settle();
+  }
+}
+
+TEST_F(DockControllerTest, TheMusicItemKeepsWhatPlaysThroughARebuild) {
+  MediaInfo media;
+  media.hasSession = media.isPlaying = true;
+  media.title = L"Song";
+  dock.RefreshMusicItem(media);
+  dock.Rebuild();
+  const DockItem& music = dock.items()[static_cast<std::size_t>(IndexOfKind(DockItemKind::Music))];
+  EXPECT_TRUE(music.running);
+  EXPECT_EQ(music.config.name, L"Song");
+}
+
+TEST_F(DockControllerTest, ASizeChangeRedrawsEveryPictureAtTheNewSize) {
+  struct Case {
+    const char* what;
+    float iconSize, magnification, scale;
+  } cases[] = {
+      {"icon size", 96, 1.65f, 1},
+      {"magnification", 48, 2.5f, 1.5f},
+      {"scale", 48, 1.65f, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    config.iconSize = c.iconSize;
+    config.magnification = c.magnification;
+    services.iconRequests.clear();
+    dock.Place({0, 0, 1920, 1080}, c.scale);
+    dock.FrameStep(1.0f / 120, {});
+    const std::wstring size = L" @" + std::to_wstring(IconRequestSize(c.magnification, c.iconSize, c.scale));
+    for (const std::wstring request : {L"target C:\\a.exe", L"target D:\\Projects", L"app 31 C:\\d.exe"}) {
+      EXPECT_NE(std::find(services.iconRequests.begin(), services.iconRequests.end(), request + size),
+                services.iconRequests.end())
+          << std::string(request.begin(), request.end());
+    }
+    DockItem& music = dock.items()[static_cast<std::size_t>(IndexOfKind(DockItemKind::Music))];
+    const auto& surface = dock.layer().VisualsOf(&music)->picture.surface;
+    EXPECT_EQ((PictureSize{surface->width(), surface->height()}), MusicTileSize(c.scale, c.iconSize));
+    EXPECT_EQ(dock.pictures().musicTextFormats().title->size, 11.5f * c.scale);
+  }
+
+  // Moved to another DPI the dock is rebuilt: the icons are requested once.
+  services.iconRequests.clear();
+  dock.Place({0, 0, 1920, 1080}, 1);
+  dock.Rebuild();
+  Settle();
+  const std::wstring request = L"target C:\\a.exe @" + std::to_wstring(IconRequestSize(1.65f, 48, 1));
+  EXPECT_EQ(std::count(services.iconRequests.begin(), services.iconRequests.end(), request), 1);
+}
+
+TEST_F(DockControllerTest, EveryRebuildReleasesMemoryOnce) {
+  EXPECT_EQ(platform.memoryReleases, 1);  // the fixture's
+  dock.Rebuild();
+  EXPECT_EQ(platform.memoryReleases, 2);
+  services.apps.push_back(ExeApp(L"C:\\e.exe", {41}));
+  dock.SynchroniseRunning();
+  config.iconSize = 64;
+  dock.Place({0, 0, 1920, 1080}, 1);
+  Settle();
+  EXPECT_EQ(platform.memoryReleases, 2);
+}
+
 TEST_F(DockControllerTest, DraggingReordersAndSavesOnlyAChangedOrder) {
   const float step = config.iconSize + config.iconSpacing;
   Drag(IndexOf(L"C:\\a.exe"), 2.6f * step, 0);
@@ -254,7 +362,8 @@ TEST_F(DockControllerTest, ADragInterruptedPutsTheItemBackOnce) {
 
 TEST_F(DockControllerTest, FilesDroppedOnTheRecycleBinAreRecycledNeverPinned) {
   const std::vector<std::wstring> files{L"C:\\x.txt", L"C:\\y.txt"};
-  EXPECT_EQ(dock.FileDragOver(Centre(IndexOfKind(DockItemKind::RecycleBin)), true), DockDropEffect::Move);
+  // Reported as a copy, so the program the files came from never deletes them itself.
+  EXPECT_EQ(dock.FileDragOver(Centre(IndexOfKind(DockItemKind::RecycleBin)), true), DockDropEffect::Copy);
   EXPECT_TRUE(dock.overRecycleBin());
   dock.FileDrop(files);
   EXPECT_EQ(platform.calls, std::vector<std::wstring>{L"recycle C:\\x.txt C:\\y.txt"});

@@ -116,6 +116,37 @@ TEST_F(DockItemListTest, RebuildRequestsEveryIconAtTheMagnifiedSize) {
   EXPECT_EQ(services.iconRequests, expected);
 }
 
+TEST_F(DockItemListTest, IconsAreRequestedAgainOnlyAtANewSize) {
+  services.apps = {ExeApp(L"C:\\Tools\\viewer.exe", {5}), ExeApp(L"C:\\Tools\\old.exe", {6}, true)};
+  Build({L"C:\\Tools\\edit.exe"});
+  ASSERT_EQ(Kinds(), "LP|RRMuDTWB");
+  for (const auto& item : list.items()) item->needsRedraw = false;
+
+  list.RequestIcons(1.0f);  // the same request size: the pictures are redrawn from the icons held
+  EXPECT_TRUE(services.iconRequests.empty());
+  for (const auto& item : list.items()) EXPECT_TRUE(item->needsRedraw);
+
+  list.RequestIcons(2.0f);
+  EXPECT_EQ(list.iconSize(), 159u);
+  const std::vector<std::wstring> expected = {
+      L"target C:\\Tools\\edit.exe @159", L"app 5 C:\\Tools\\viewer.exe @159", L"app 6 C:\\Tools\\old.exe @159",
+      L"app 6 C:\\Tools\\old.exe @159",  // the minimised window
+      L"target C:\\Users\\u\\Downloads @159", L"stock 31 @159",
+  };
+  EXPECT_EQ(services.iconRequests, expected);
+
+  // Applications gone from the tracker keep the icons they had.
+  services.apps.clear();
+  services.iconRequests.clear();
+  list.RequestIcons(1.0f);
+  EXPECT_EQ(services.iconRequests.size(), 3u);
+  for (const auto& item : list.items()) {
+    if (item->kind == DockItemKind::Running || item->kind == DockItemKind::MinimisedWindow) {
+      EXPECT_FALSE(item->icon.empty());
+    }
+  }
+}
+
 TEST_F(DockItemListTest, OptionsLeaveTheirBuiltInItemsOut) {
   struct Case {
     bool DockConfig::*option;

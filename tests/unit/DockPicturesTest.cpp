@@ -214,13 +214,15 @@ TEST(DockPicturesSpritesTest, SharedSpritesFollowScaleThemeAndDeviceLoss) {
   EXPECT_NEAR(PixelAt(large, 8, 3).a, 0xDC * 0.28, 8);
   EXPECT_EQ(PixelAt(large, 8, 1).a, 0);
 
-  // Text formats are made on the first tile draw and kept until the device is lost.
+  // Text formats are made on the first tile draw, again for another scale,
+  // and dropped when the device is lost.
   ItemPicture music{nullptr, compositor.CreateSurfaceBrush(nullptr)};
   pictures.DrawMusicItem(music, {}, PictureSettings{48, 1.65f, 1, L"bottom"});
   ASSERT_TRUE(pictures.musicTextFormats().title.has_value());
   EXPECT_FLOAT_EQ(pictures.musicTextFormats().title->size, 11.5f);
   pictures.DrawMusicItem(music, {}, PictureSettings{48, 1.65f, 2, L"bottom"});
-  EXPECT_FLOAT_EQ(pictures.musicTextFormats().title->size, 11.5f);
+  EXPECT_FLOAT_EQ(pictures.musicTextFormats().title->size, 23.0f);
+  EXPECT_FLOAT_EQ(pictures.musicTextFormats().line->size, 20.4f);
   pictures.DeviceLost();
   EXPECT_FALSE(pictures.musicTextFormats().title.has_value());
   EXPECT_FALSE(pictures.musicTextFormats().line.has_value());

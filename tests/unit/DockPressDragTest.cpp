@@ -193,7 +193,8 @@ TEST_F(DockPressDragTest, DraggedOutIsMeasuredAwayFromTheScreenEdge) {
 
 TEST_F(DockPressDragTest, FilesOverTheRecycleBinAreRecycledNeverPinned) {
   const DockFileDragOver bin = DockFileDragAt(animator.layout(), config, Centre(5), true);
-  EXPECT_EQ(bin.effect, DockDropEffect::Move);
+  // A copy: the source keeps its files until the bin has them.
+  EXPECT_EQ(bin.effect, DockDropEffect::Copy);
   EXPECT_TRUE(bin.overRecycleBin);
   EXPECT_EQ(bin.dropSlot, -1);
   EXPECT_EQ(bin.gapTarget, 0.0f);

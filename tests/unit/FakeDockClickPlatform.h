@@ -1,6 +1,7 @@
 #pragma once
 // The system calls behind the dock's clicks and file drops, recorded as one
 // line each, for tests of the dock and its hub.
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -18,6 +19,9 @@ class RecordingClickPlatform final : public DockClickPlatform {
   bool shift = false;
   WindowHandle minimises = kNoWindow;
   std::set<std::wstring> directories{L"D:\\Projects"};
+  // Where windows stand (or stood before they were minimised); others at 400, 200.
+  std::map<WindowHandle, ScreenRect> windowRects;
+  int memoryReleases = 0;
 
   bool Launch(const std::wstring& target, const std::wstring& arguments) override {
     calls.push_back(L"launch " + target + (arguments.empty() ? L"" : L" " + arguments));
@@ -30,7 +34,10 @@ class RecordingClickPlatform final : public DockClickPlatform {
     calls.push_back(line);
     return minimises;
   }
-  std::optional<ScreenRect> WindowRect(WindowHandle) override { return ScreenRect{400, 200, 1200, 700}; }
+  std::optional<ScreenRect> RestingWindowRect(WindowHandle window) override {
+    const auto found = windowRects.find(window);
+    return found != windowRects.end() ? found->second : ScreenRect{400, 200, 1200, 700};
+  }
   bool ShiftHeld() override { return shift; }
   std::wstring ExpandEnvironment(const std::wstring& text) override { return text; }
   bool IsDirectory(const std::wstring& path) override { return directories.contains(path); }
@@ -39,6 +46,7 @@ class RecordingClickPlatform final : public DockClickPlatform {
     for (const auto& path : paths) line += L" " + path;
     calls.push_back(line);
   }
+  void ReleaseMemory() override { ++memoryReleases; }
 };
 
 }  // namespace orvane::testing

@@ -196,6 +196,35 @@ TEST_F(WindowActionsTest, MaximisingAndFailures) {
   ArrangeWindow(system, kNoWindow, WindowArrangement::Centered);  // ignored
 }
 
+TEST_F(WindowActionsTest, ARestingRectIsWhereTheWindowStandsOrStoodBeforeItWasMinimised) {
+  const ScreenRect normal{300, 200, 1100, 800};
+  const ScreenRect workArea{0, 0, 1920, 1040};
+  struct Case {
+    const char* what;
+    bool iconic, zoomed, monitorInfoFails;
+    ScreenRect expected;
+  } cases[] = {
+      {"shown", false, false, false, normal},
+      {"shown maximised", false, true, false, workArea},
+      {"minimised", true, false, false, normal},
+      {"minimised from maximised", true, true, false, workArea},
+      {"minimised from maximised, monitor unknown", true, true, true, normal},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeWindow state = Window(kAppProcess, c.iconic);
+    state.rect = normal;
+    state.zoomed = c.zoomed;
+    const WindowHandle window = system.AddWindow(state);
+    system.SetMonitorInfoFails(c.monitorInfoFails);
+    EXPECT_EQ(RestingWindowRect(system, window), c.expected);
+  }
+  system.SetMonitorInfoFails(false);
+  const WindowHandle gone = AddAppWindow(/*iconic=*/true);
+  system.DestroyWindow(gone);
+  EXPECT_EQ(RestingWindowRect(system, gone), std::nullopt);
+}
+
 TEST_F(WindowActionsTest, QuickSettingsIsWinA) {
   EXPECT_EQ(OpenQuickSettings(system), 4u);
   EXPECT_EQ(system.SentKeys(), (std::vector<KeyStroke>{{kVirtualKeyLeftWindows, false}, {'A', false}, {'A', true},

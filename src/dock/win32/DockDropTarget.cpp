@@ -14,8 +14,6 @@ DWORD ToDropEffect(DockDropEffect effect) {
   switch (effect) {
     case DockDropEffect::Copy:
       return DROPEFFECT_COPY;
-    case DockDropEffect::Move:
-      return DROPEFFECT_MOVE;
     case DockDropEffect::None:
       break;
   }

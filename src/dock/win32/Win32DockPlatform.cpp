@@ -1,5 +1,6 @@
 #include "dock/win32/Win32DockPlatform.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "app/TextUtil.h"
@@ -83,7 +84,9 @@ WindowHandle Win32DockClickPlatform::ToggleAppWindows(const std::vector<WindowHa
   return orvane::ToggleAppWindows(system_, windows);
 }
 
-std::optional<ScreenRect> Win32DockClickPlatform::WindowRect(WindowHandle window) { return system_.WindowRect(window); }
+std::optional<ScreenRect> Win32DockClickPlatform::RestingWindowRect(WindowHandle window) {
+  return orvane::RestingWindowRect(system_, window);
+}
 
 bool Win32DockClickPlatform::ShiftHeld() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
 
@@ -98,6 +101,11 @@ bool Win32DockClickPlatform::IsDirectory(const std::wstring& path) {
 
 void Win32DockClickPlatform::RecycleFiles(const std::vector<std::wstring>& paths) {
   if (queueRecycle_) queueRecycle_(paths);
+}
+
+void Win32DockClickPlatform::ReleaseMemory() {
+  CoFreeUnusedLibraries();
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
 // --- automatic hiding -------------------------------------------------------------------------

@@ -34,11 +34,12 @@ class Win32DockClickPlatform final : public DockClickPlatform {
   bool Launch(const std::wstring& target, const std::wstring& arguments) override;
   void ActivateWindow(WindowHandle window) override;
   WindowHandle ToggleAppWindows(const std::vector<WindowHandle>& windows) override;
-  std::optional<ScreenRect> WindowRect(WindowHandle window) override;
+  std::optional<ScreenRect> RestingWindowRect(WindowHandle window) override;
   bool ShiftHeld() override;
   std::wstring ExpandEnvironment(const std::wstring& text) override;
   bool IsDirectory(const std::wstring& path) override;
   void RecycleFiles(const std::vector<std::wstring>& paths) override;
+  void ReleaseMemory() override;
 
  private:
   Launcher& launcher_;

@@ -81,6 +81,28 @@ std::optional<ScreenRect> Win32WindowSystem::ExtendedFrameBounds(WindowHandle wi
   return FromRect(rect);
 }
 
+std::optional<WindowPlacement> Win32WindowSystem::Placement(WindowHandle window) {
+  const HWND hwnd = ToHwnd(window);
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (!GetWindowPlacement(hwnd, &placement)) return std::nullopt;
+  RECT normal = placement.rcNormalPosition;
+  // A top-level window without WS_EX_TOOLWINDOW gets workspace coordinates,
+  // whose origin is the top-left corner of its monitor's work area. For a
+  // minimised window MonitorFromWindow goes by its restored rectangle.
+  const bool workspace = (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0 &&
+                         GetAncestor(hwnd, GA_PARENT) == GetDesktopWindow();
+  if (workspace) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    const HMONITOR monitor = MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
+    if (monitor != nullptr && GetMonitorInfoW(monitor, &info)) {
+      OffsetRect(&normal, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
+    }
+  }
+  return WindowPlacement{FromRect(normal), (placement.flags & WPF_RESTORETOMAXIMIZED) != 0};
+}
+
 std::wstring Win32WindowSystem::WindowText(WindowHandle window, std::size_t bufferChars) {
   if (bufferChars == 0) return std::wstring();
   std::wstring text(bufferChars, L'\0');

@@ -27,6 +27,7 @@ class Win32WindowSystem : public WindowSystem {
   bool IsIconic(WindowHandle window) override;
   std::optional<ScreenRect> WindowRect(WindowHandle window) override;
   std::optional<ScreenRect> ExtendedFrameBounds(WindowHandle window) override;
+  std::optional<WindowPlacement> Placement(WindowHandle window) override;
   std::wstring WindowText(WindowHandle window, std::size_t bufferChars) override;
   WindowHandle ForegroundWindow() override;
   WindowHandle FindChildWindow(WindowHandle parent, const std::wstring& className) override;
