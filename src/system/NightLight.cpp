@@ -40,10 +40,6 @@ std::uint16_t Scale(std::uint16_t value, double gain) {
   return static_cast<std::uint16_t>(std::clamp(std::round(value * gain), 0.0, 65535.0));
 }
 
-}  // namespace
-
-namespace {
-
 constexpr std::string_view kRampFileMagic = "OVGAMMA1";
 constexpr std::size_t kRampFileBytes = kRampFileMagic.size() + 2 * 3 * kGammaRampSize;
 
