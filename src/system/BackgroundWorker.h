@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <string_view>
 
 namespace orvane {
 
@@ -19,12 +20,14 @@ using WorkerStarter = std::function<void(std::function<void()>)>;
 WorkerStarter DetachedThreadStarter();
 
 // Claims busy (false -> true) and starts job with starter; the flag is cleared
-// after the job returns or throws (the exception is swallowed: services never
-// raise out of their threads). Returns false, starting nothing, when the flag
-// was already set or the thread could not start (the flag is then cleared
-// again). job should own what it needs: busy must outlive it, so keep busy in
-// the shared state the job holds a reference to.
+// after the job returns or throws. Services never raise out of their threads:
+// an exception from the job, like a thread that cannot start, ends there and
+// is reported to BackgroundFailures() under kind (a static string naming the
+// job). Returns false, starting nothing, when the flag was already set or the
+// thread could not start (the flag is then cleared again). job should own
+// what it needs: busy must outlive it, so keep busy in the shared state the
+// job holds a reference to.
 bool StartClaimedWorker(std::atomic<bool>& busy, const WorkerStarter& starter,
-                        std::function<void()> job);
+                        std::function<void()> job, std::wstring_view kind = L"Background job");
 
 }  // namespace orvane

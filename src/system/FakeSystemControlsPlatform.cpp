@@ -74,9 +74,9 @@ std::unique_ptr<AudioEndpoint> FakeSystemControlsPlatform::OpenAudioEndpoint() {
   return std::make_unique<FakeAudioEndpoint>(*audio, calls);
 }
 
-bool FakeSystemControlsPlatform::WmiSetBrightness(std::uint8_t percent) {
+bool FakeSystemControlsPlatform::WmiSetBrightness(const std::wstring& instance, std::uint8_t percent) {
   calls.push_back(L"wmi " + std::to_wstring(percent));
-  if (wmiSetFails || !wmiBrightness) return false;
+  if (wmiSetFails || !wmiBrightness || instance != wmiInstance) return false;
   wmiBrightness = percent;
   return true;
 }
@@ -102,6 +102,11 @@ std::wstring FakeSystemControlsPlatform::DisplayDeviceString(const std::wstring&
   return display == nullptr ? std::wstring() : display->deviceString;
 }
 
+std::wstring FakeSystemControlsPlatform::DisplayDeviceInterface(const std::wstring& device) {
+  auto it = deviceInterfaces.find(device.empty() ? primaryDevice : device);
+  return it == deviceInterfaces.end() ? std::wstring() : it->second;
+}
+
 std::optional<DisplayMode> FakeSystemControlsPlatform::CurrentDisplayMode(const std::wstring& device) {
   Display* display = FindDisplay(device);
   return display == nullptr ? std::nullopt : display->current;
@@ -113,11 +118,25 @@ std::optional<DisplayMode> FakeSystemControlsPlatform::DisplayModeAt(const std::
   return display->modes[index];
 }
 
-bool FakeSystemControlsPlatform::ChangePrimaryDisplayMode(std::int32_t width, std::int32_t height,
-                                                          std::int32_t refreshHz) {
-  calls.push_back(L"mode " + std::to_wstring(width) + L"x" + std::to_wstring(height) + L"@" +
-                  std::to_wstring(refreshHz));
-  Display* display = FindDisplay(primaryDevice);
+namespace {
+
+std::wstring ModeText(const std::wstring& device, std::int32_t width, std::int32_t height, std::int32_t refreshHz) {
+  return device + L" " + std::to_wstring(width) + L"x" + std::to_wstring(height) + L"@" + std::to_wstring(refreshHz);
+}
+
+}  // namespace
+
+bool FakeSystemControlsPlatform::TestDisplayMode(const std::wstring& device, std::int32_t width,
+                                                 std::int32_t height, std::int32_t refreshHz) {
+  calls.push_back(L"test mode " + ModeText(device, width, height, refreshHz));
+  const Display* display = FindDisplay(device);
+  return !modeTestFails && display != nullptr && display->current;
+}
+
+bool FakeSystemControlsPlatform::ChangeDisplayMode(const std::wstring& device, std::int32_t width,
+                                                   std::int32_t height, std::int32_t refreshHz) {
+  calls.push_back(L"mode " + ModeText(device, width, height, refreshHz));
+  Display* display = FindDisplay(device);
   if (modeChangeFails || display == nullptr || !display->current) return false;
   display->current->width = width;
   display->current->height = height;

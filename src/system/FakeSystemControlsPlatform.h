@@ -33,10 +33,16 @@ class FakeSystemControlsPlatform : public SystemControlsPlatform {
   std::optional<Audio> audio = Audio{};  // nullopt: no endpoint
   std::optional<std::int64_t> wmiBrightness;  // nullopt: WMI has no brightness
   bool wmiSetFails = false;
+  // The display WMI's brightness drives: the primary monitor's panel.
+  std::wstring wmiInstance = L"DISPLAY\\BOE0812\\4&2a5f3c&0&UID265988_0";
+  // Device name -> device interface.
+  std::map<std::wstring, std::wstring> deviceInterfaces{
+      {L"\\\\.\\DISPLAY1", L"\\\\?\\DISPLAY#BOE0812#4&2a5f3c&0&UID265988#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}"}};
   // Monitor handle -> device name; handle 0 is the primary monitor.
   std::map<MonitorHandle, std::wstring> monitors{{0, L"\\\\.\\DISPLAY1"}};
   std::map<std::wstring, Display> displays;  // by device name; "" reads the primary
   std::wstring primaryDevice = L"\\\\.\\DISPLAY1";
+  bool modeTestFails = false;    // CDS_TEST refuses
   bool modeChangeFails = false;
   std::optional<RecycleBinInfo> recycleBin = RecycleBinInfo{};
   std::optional<PowerStatusInfo> powerStatus;
@@ -45,14 +51,19 @@ class FakeSystemControlsPlatform : public SystemControlsPlatform {
   std::vector<std::wstring> calls;
 
   std::unique_ptr<AudioEndpoint> OpenAudioEndpoint() override;
+  std::wstring WmiBrightnessInstance() override { return wmiBrightness ? wmiInstance : std::wstring(); }
   std::optional<std::int64_t> WmiCurrentBrightness() override { return wmiBrightness; }
-  bool WmiSetBrightness(std::uint8_t percent) override;
+  bool WmiSetBrightness(const std::wstring& instance, std::uint8_t percent) override;
   std::unique_ptr<PhysicalMonitor> OpenPhysicalMonitor(MonitorHandle monitor) override;
   std::wstring MonitorDeviceName(MonitorHandle monitor) override;
   std::wstring DisplayDeviceString(const std::wstring& device) override;
+  std::wstring DisplayDeviceInterface(const std::wstring& device) override;
   std::optional<DisplayMode> CurrentDisplayMode(const std::wstring& device) override;
   std::optional<DisplayMode> DisplayModeAt(const std::wstring& device, std::uint32_t index) override;
-  bool ChangePrimaryDisplayMode(std::int32_t width, std::int32_t height, std::int32_t refreshHz) override;
+  bool TestDisplayMode(const std::wstring& device, std::int32_t width, std::int32_t height,
+                       std::int32_t refreshHz) override;
+  bool ChangeDisplayMode(const std::wstring& device, std::int32_t width, std::int32_t height,
+                         std::int32_t refreshHz) override;
   std::optional<RecycleBinInfo> QueryRecycleBin() override { return recycleBin; }
   bool EmptyRecycleBin(WindowHandle owner) override;
   void DeregisterShellNotify(std::uint32_t registration) override;

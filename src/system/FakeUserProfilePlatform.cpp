@@ -12,14 +12,6 @@ bool FitsWithTerminator(const std::wstring& text, std::size_t bufferChars) { ret
 
 }  // namespace
 
-void FakeUserProfilePlatform::AddPicture(const std::wstring& path, int width, int height) {
-  IconImage image;
-  image.width = width;
-  image.height = height;
-  image.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0xFF);
-  files[path] = FakeFile{false, std::move(image)};
-}
-
 std::optional<std::wstring> FakeUserProfilePlatform::AccountName(std::size_t bufferChars) {
   if (!accountName || !FitsWithTerminator(*accountName, bufferChars)) return std::nullopt;
   return accountName;
@@ -53,13 +45,6 @@ std::wstring FakeUserProfilePlatform::ExpandEnvironment(const std::wstring& text
     if (found == environment.end()) return std::nullopt;
     return found->second;
   });
-}
-
-IconImage FakeUserProfilePlatform::DecodePicture(const std::wstring& path, unsigned) {
-  decodedPaths.push_back(path);
-  const auto found = files.find(path);
-  if (found == files.end() || found->second.directory || !found->second.picture) return IconImage{};
-  return *found->second.picture;
 }
 
 }  // namespace orvane

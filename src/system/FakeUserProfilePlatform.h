@@ -1,7 +1,7 @@
 #pragma once
 // An account held in memory, for tests and the preview tool: a user name, a
-// SID, machine registry strings, files with the pictures they decode to, the
-// shell's picture answer and an environment. Buffer limits fail the way the
+// SID, machine registry strings, files and folders, the shell's picture
+// answer and an environment. Buffer limits fail the way the
 // Win32 calls do when the text does not fit.
 
 #include <map>
@@ -16,7 +16,6 @@ namespace orvane {
 
 struct FakeFile {
   bool directory = false;
-  std::optional<IconImage> picture;  // nullopt: not a readable image
 };
 
 class FakeUserProfilePlatform : public UserProfilePlatform {
@@ -28,10 +27,8 @@ class FakeUserProfilePlatform : public UserProfilePlatform {
   std::optional<std::wstring> shellPicturePath;  // nullopt: the call fails
   std::map<std::wstring, FakeFile> files;
   std::map<std::wstring, std::wstring> environment;
-  std::vector<std::wstring> decodedPaths;  // every DecodePicture call, in order
 
-  // Adds a readable picture file of width x height.
-  void AddPicture(const std::wstring& path, int width, int height);
+  void AddFile(const std::wstring& path) { files[path] = FakeFile{}; }
   void SetMachineString(const std::wstring& subKey, const std::wstring& valueName, const std::wstring& text) {
     machineStrings[{subKey, valueName}] = text;
   }
@@ -43,7 +40,6 @@ class FakeUserProfilePlatform : public UserProfilePlatform {
   std::optional<std::wstring> ShellUserPicturePath(std::uint32_t flags, std::size_t bufferChars) override;
   std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
   std::wstring ExpandEnvironment(const std::wstring& text) override;
-  IconImage DecodePicture(const std::wstring& path, unsigned size) override;
 };
 
 }  // namespace orvane

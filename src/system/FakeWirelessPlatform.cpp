@@ -78,6 +78,12 @@ std::vector<std::unique_ptr<Radio>> FakeWirelessPlatform::Radios() {
   return result;
 }
 
+RadioAccess FakeWirelessPlatform::RequestRadioAccess() {
+  ++accessRequests;
+  if (radioServiceFails) throw HResultError(kFail, L"radio service unavailable");
+  return accessAnswer;
+}
+
 std::unique_ptr<WlanSession> FakeWirelessPlatform::OpenWlan() {
   if (!wlanServiceRunning) return nullptr;
   return std::make_unique<FakeWlanSession>(*this);

@@ -27,7 +27,9 @@ class FakeWirelessPlatform : public WirelessPlatform {
  public:
   // Radio service.
   std::vector<FakeRadioState> radios;
-  bool radioServiceFails = false;  // listing the radios throws
+  bool radioServiceFails = false;  // listing the radios (or asking for access) throws
+  RadioAccess accessAnswer = RadioAccess::Allowed;
+  int accessRequests = 0;
 
   // WLAN service; without it OpenWlan fails.
   bool wlanServiceRunning = true;
@@ -47,6 +49,7 @@ class FakeWirelessPlatform : public WirelessPlatform {
   std::map<std::string, std::wstring> ansiText;
 
   std::vector<std::unique_ptr<Radio>> Radios() override;
+  RadioAccess RequestRadioAccess() override;
   std::unique_ptr<WlanSession> OpenWlan() override;
   std::optional<std::vector<BluetoothDeviceRecord>> FindBluetoothDevices() override { return bluetoothDevices; }
   std::optional<std::wstring> DecodeAnsi(std::string_view bytes) override;

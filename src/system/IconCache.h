@@ -23,6 +23,8 @@
 
 namespace orvane {
 
+// An item file holds one entry's file name; anything longer is not one.
+inline constexpr std::size_t kMaxCacheItemFileBytes = 64;
 // Larger cached pictures are ignored.
 inline constexpr int kMaxCachedIconSide = 512;
 // Files above this size cannot hold a valid entry and are not read in full.
@@ -61,10 +63,14 @@ class IconCache {
   // Empty on a miss.
   IconImage Load(const std::wstring& key);
   // Valid images only; failures are silent (the icon is extracted again
-  // next time).
-  void Save(const std::wstring& key, const IconImage& image);
+  // next time). With an item (IconCacheItem), the entry the item named before
+  // is removed once this one is in place, and the item names this one.
+  void Save(const std::wstring& key, const IconImage& image, const std::wstring& item = {});
 
  private:
+  bool Replace(const std::wstring& path, std::span<const std::uint8_t> bytes);
+  void Repoint(const std::wstring& directory, const std::wstring& item, const std::wstring& entryName);
+
   PngCodec& codec_;
   IconCacheFiles& files_;
   std::optional<std::wstring> directory_;

@@ -42,6 +42,24 @@ std::wstring IconCacheFileName(std::wstring_view key) {
   return FormatWide(L"%016llx.png", HashIconCacheKey(key));
 }
 
+std::wstring IconCacheItem(std::wstring_view lowerTarget, unsigned size) {
+  return std::wstring(lowerTarget) + FormatWide(L"|%d", static_cast<int>(size));
+}
+
+std::wstring IconCacheItemFileName(std::wstring_view item) {
+  return FormatWide(L"%016llx.item", HashIconCacheKey(item));
+}
+
+bool IsIconCacheFileName(std::string_view name) {
+  constexpr std::size_t kDigits = 16;
+  if (name.size() != kDigits + 4 || name.substr(kDigits) != ".png") return false;
+  for (std::size_t i = 0; i < kDigits; ++i) {
+    const char c = name[i];
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
 std::wstring IconCachePath(std::wstring_view directory, std::wstring_view key) {
   if (directory.empty()) return {};
   return JoinPath(directory, IconCacheFileName(key));

@@ -4,7 +4,12 @@
 // a lookup is one file-system probe.
 //
 //   target icons   lower-cased expanded target + "|<write time>|<size>"
+//                  (store apps and settings: the package's stamp as the time)
 //   stock icons    "stock://<id>|<size>"
+//
+// A target's entries for one size form an item (the key without its time);
+// the item's file ("%016llx.item") names its newest entry, so an entry made
+// after the target changed replaces the one before instead of joining it.
 
 #include <cstdint>
 #include <string>
@@ -29,6 +34,14 @@ std::wstring StockIconCacheKey(int stockId, unsigned size);
 
 // "%016llx.png" of the key's hash.
 std::wstring IconCacheFileName(std::wstring_view key);
+
+// lowerTarget + "|%d" with the requested size.
+std::wstring IconCacheItem(std::wstring_view lowerTarget, unsigned size);
+// "%016llx.item" of the item's hash.
+std::wstring IconCacheItemFileName(std::wstring_view item);
+// Whether name is one IconCacheFileName could give: 16 lower-case hex
+// digits and ".png".
+bool IsIconCacheFileName(std::string_view name);
 
 // directory + separator + IconCacheFileName; "" when directory is empty, in
 // which case nothing is read or written.

@@ -27,20 +27,27 @@ std::wstring IconExtractor::Expand(const std::wstring& text) {
   return sources_.ExpandEnvironment(text);
 }
 
-std::wstring IconExtractor::KeyFor(const std::wstring& text, const std::wstring& timedPath, unsigned size) {
-  // Fails (time 0) for AppsFolder names, URIs and missing files.
-  const std::uint64_t writeTime = sources_.LastWriteTime(timedPath).value_or(0);
-  return FormatIconCacheKey(sources_.LowerCase(text), writeTime, size);
+std::wstring IconExtractor::KeyFor(const std::wstring& text, std::optional<std::uint64_t> stamp, unsigned size) {
+  // 0 for missing files and unknown packages.
+  return FormatIconCacheKey(sources_.LowerCase(text), stamp.value_or(0), size);
+}
+
+std::optional<std::uint64_t> IconExtractor::TargetStamp(const std::wstring& expandedTarget) {
+  const IconTarget kind = ClassifyIconTarget(expandedTarget);
+  if (kind.kind == IconTargetKind::StoreApp || kind.kind == IconTargetKind::SettingsUri) {
+    return sources_.PackageStamp(kind.aumid);
+  }
+  return sources_.LastWriteTime(expandedTarget);
 }
 
 std::wstring IconExtractor::TargetKey(const std::wstring& target, unsigned size) {
   const std::wstring expanded = Expand(target);
-  return KeyFor(expanded, expanded, size);
+  return KeyFor(expanded, TargetStamp(expanded), size);
 }
 
 std::wstring IconExtractor::CustomImageKey(const std::wstring& path, unsigned size) {
   const std::wstring expanded = Expand(path);
-  return KeyFor(std::wstring(kCustomImagePrefix) + expanded, expanded, size);
+  return KeyFor(std::wstring(kCustomImagePrefix) + expanded, sources_.LastWriteTime(expanded), size);
 }
 
 std::optional<AppExecutionAlias> IconExtractor::ResolveAppExecutionAlias(const std::wstring& path) {
@@ -122,9 +129,10 @@ IconImage IconExtractor::ForTarget(const std::wstring& target, unsigned size) {
   IconImage cached = cache_.Load(key);
   if (!cached.empty()) return cached;
 
-  IconImage image = ExtractTarget(Expand(target), size);
+  const std::wstring expanded = Expand(target);
+  IconImage image = ExtractTarget(expanded, size);
   if (!image.empty()) {
-    cache_.Save(key, image);
+    cache_.Save(key, image, IconCacheItem(sources_.LowerCase(expanded), size));
     return image;
   }
   Log(L"IconExtractor: using fallback icon for %s", target);
@@ -164,7 +172,7 @@ IconImage IconExtractor::ForCustomImage(const std::wstring& path, unsigned size)
 
   IconImage image = ExtractCustomImage(expanded, size);
   if (image.empty()) return IconImage{};
-  cache_.Save(key, image);
+  cache_.Save(key, image, IconCacheItem(sources_.LowerCase(std::wstring(kCustomImagePrefix) + expanded), size));
   return image;
 }
 

@@ -41,8 +41,10 @@ class IconExtractor {
   IconImage Fallback(unsigned size);
 
   // Cache keys: the lower-cased expanded target with its file's write time
-  // and the size. A custom image's key is "custom://" + its path, with the
-  // image file's own write time, so an edited picture is read again.
+  // (a store app's or settings URI's: its package's stamp) and the size, so
+  // a changed file or updated package is extracted again. A custom image's
+  // key is "custom://" + its path, with the image file's own write time, so
+  // an edited picture is read again.
   std::wstring TargetKey(const std::wstring& target, unsigned size);
   std::wstring CustomImageKey(const std::wstring& path, unsigned size);
 
@@ -55,7 +57,8 @@ class IconExtractor {
 
  private:
   std::wstring Expand(const std::wstring& text);
-  std::wstring KeyFor(const std::wstring& lowerText, const std::wstring& timedPath, unsigned size);
+  std::wstring KeyFor(const std::wstring& text, std::optional<std::uint64_t> stamp, unsigned size);
+  std::optional<std::uint64_t> TargetStamp(const std::wstring& expandedTarget);
   IconImage ExtractTarget(const std::wstring& target, unsigned size);
   IconImage ShortcutFileIcon(const std::wstring& shortcut, unsigned size);
   IconImage ExtractCustomImage(const std::wstring& path, unsigned size);

@@ -54,6 +54,10 @@ class IconSources {
   // --- shell items ----------------------------------------------------------------
   // The AppsFolder item of an AUMID and its package install and logo paths.
   virtual PackageLogoProperties PackageLogo(const std::wstring& aumid) = 0;
+  // A number that changes when the app's package is updated or reinstalled:
+  // the last-write time of its install folder (each version installs into a
+  // folder of its own). nullopt when the package or its folder is unknown.
+  virtual std::optional<std::uint64_t> PackageStamp(const std::wstring& aumid) = 0;
   // Reads a shortcut file (without resolving a moved target).
   virtual ShortcutIconSource ReadShortcut(const std::wstring& path) = 0;
 

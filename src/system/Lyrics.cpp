@@ -7,6 +7,7 @@
 
 #include "app/TextUtil.h"
 #include "config/ConfigJson.h"
+#include "system/FailureLog.h"
 
 namespace orvane {
 namespace {
@@ -126,7 +127,8 @@ std::vector<LyricLine> FetchLyrics(HttpClient& http, std::wstring_view host, std
     std::string body = http.Get(host, LyricsGetPath(title, artist), kLyricsHttpTimeouts);
     if (body.empty()) body = http.Get(host, LyricsSearchPath(title, artist), kLyricsHttpTimeouts);
     return LyricsFromResponse(body);
-  } catch (const std::exception&) {
+  } catch (...) {
+    ReportCurrentException(L"Lyrics fetch");
     return {};
   }
 }

@@ -5,6 +5,7 @@
 #include <exception>
 #include <utility>
 
+#include "system/FailureLog.h"
 #include "system/Lyrics.h"
 
 namespace orvane {
@@ -16,18 +17,36 @@ constexpr double kMaxExtrapolationSeconds = 10.0;
 
 std::wstring TrackKey(const MediaInfo& info) { return info.title + L"|" + info.artist + L"|" + info.sourceApp; }
 
-void FetchLyricsJob(const std::shared_ptr<State>& state, const std::wstring& key, const std::wstring& title,
-                    const std::wstring& artist) {
+// Polls start no fetch while one runs, so a track that began meanwhile is
+// fetched next, on the same worker, once the answer for the earlier one is
+// in (and thrown away).
+void FetchLyricsJob(const std::shared_ptr<State>& state, std::wstring key, std::wstring title, std::wstring artist) {
   const MediaSessionServices& services = state->services;
   std::unique_ptr<MediaSessionSource::ThreadScope> scope = services.source->EnterWorkerThread();
-  std::vector<LyricLine> lines;
-  if (services.http) lines = FetchLyrics(*services.http, services.lyricsHost, title, artist);
+  for (;;) {
+    {
+      std::lock_guard guard(state->lock);
+      if (state->stopping) return;
+      if (state->trackKey != key) {
+        if (!state->info.hasSession || state->info.title.empty() || !state->lyrics.empty()) return;
+        key = state->trackKey;
+        title = state->info.title;
+        artist = state->info.artist;
+      }
+      state->lyricsKey = key;
+    }
 
-  std::lock_guard guard(state->lock);
-  // The track may have moved on while the service answered.
-  if (state->stopping || state->trackKey != key) return;
-  state->info.hasLyrics = !lines.empty();
-  state->lyrics = std::move(lines);
+    std::vector<LyricLine> lines;
+    if (services.http) lines = FetchLyrics(*services.http, services.lyricsHost, title, artist);
+
+    std::lock_guard guard(state->lock);
+    if (state->stopping) return;
+    if (state->trackKey == key) {
+      state->info.hasLyrics = !lines.empty();
+      state->lyrics = std::move(lines);
+      return;
+    }
+  }
 }
 
 IconImage ReadCoverArt(const MediaSessionRead& read) {
@@ -36,6 +55,7 @@ IconImage ReadCoverArt(const MediaSessionRead& read) {
     IconImage art = read.readCoverArt();
     return art.empty() ? IconImage{} : art;
   } catch (...) {
+    ReportCurrentException(L"Cover art read");
     return {};
   }
 }
@@ -59,6 +79,7 @@ void PollJob(const std::shared_ptr<State>& state) {
   try {
     read = services.source->ReadCurrentSession();
   } catch (...) {
+    ReportCurrentException(L"Media session poll");
     read.reset();
   }
 
@@ -95,6 +116,7 @@ void PollJob(const std::shared_ptr<State>& state) {
     if (state->stopping) return;
     if (trackChanged || !info.hasSession) {
       state->lyrics.clear();
+      state->lyricsKey.clear();
     } else {
       // Same track: keep what a lyrics worker may have published since this
       // poll began.
@@ -104,15 +126,17 @@ void PollJob(const std::shared_ptr<State>& state) {
     state->trackKey = key;
     state->positionAtUpdate = state->info.position;
     state->lastUpdateNs = services.steadyNowNs();
-    startLyrics = trackChanged && !title.empty();
+    // Also after the change itself: a fetch that was finishing while this
+    // track began may have missed it.
+    startLyrics = !title.empty() && state->lyricsKey != key;
   }
   if (startLyrics) {
-    // A fetch still running for an earlier track keeps the flag: this track
-    // then gets no lyrics until the next change.
-    StartClaimedWorker(state->lyricsRunning, services.starter,
-                       [state, key, title, artist] {
-                         FetchLyricsJob(state, key, title, artist);
-                       });
+    // A fetch still running for an earlier track keeps the flag; it moves on
+    // to this track when it ends.
+    StartClaimedWorker(
+        state->lyricsRunning, services.starter,
+        [state, key, title, artist] { FetchLyricsJob(state, key, title, artist); },
+        L"Lyrics fetch");
   }
 }
 
@@ -123,6 +147,7 @@ void CommandJob(const std::shared_ptr<State>& state, MediaCommand command) {
   try {
     done = source.SendCommand(command);
   } catch (...) {
+    ReportCurrentException(L"Media command");
     done = false;
   }
   if (!done) source.InjectMediaKey(command);
@@ -176,7 +201,8 @@ MediaSession::~MediaSession() { Stop(); }
 
 void MediaSession::RequestRefresh() {
   if (!state_) return;
-  StartClaimedWorker(state_->pollRunning, state_->services.starter, [state = state_] { PollJob(state); });
+  StartClaimedWorker(state_->pollRunning, state_->services.starter, [state = state_] { PollJob(state); },
+                     L"Media session poll");
 }
 
 MediaInfo MediaSession::Snapshot() const {
@@ -210,10 +236,12 @@ void MediaSession::Command(MediaCommand command) {
       try {
         CommandJob(state, command);
       } catch (...) {
+        ReportCurrentException(L"Media command");
       }
     });
-  } catch (const std::exception&) {
+  } catch (...) {
     // No thread could start; the click is lost, as a failed key press would be.
+    ReportCurrentException(L"Media command");
   }
 }
 

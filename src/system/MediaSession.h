@@ -53,6 +53,7 @@ class MediaSession {
     MediaInfo info;   // its lyric-line fields are not used
     std::wstring trackKey;
     std::vector<LyricLine> lyrics;  // sorted by time; empty when none
+    std::wstring lyricsKey;         // the track whose lyrics were fetched or are being fetched
     std::int64_t lastUpdateNs = 0;
     double positionAtUpdate = 0.0;
 

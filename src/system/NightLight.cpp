@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <mutex>
+#include <string_view>
+#include <utility>
+
+#include "app/DataDirs.h"
+#include "app/Log.h"
 
 namespace orvane {
 
@@ -35,7 +40,42 @@ std::uint16_t Scale(std::uint16_t value, double gain) {
   return static_cast<std::uint16_t>(std::clamp(std::round(value * gain), 0.0, 65535.0));
 }
 
+constexpr std::string_view kRampFileMagic = "OVGAMMA1";
+constexpr std::size_t kRampFileBytes = kRampFileMagic.size() + 2 * 3 * kGammaRampSize;
+
 }  // namespace
+
+GammaRampFile::GammaRampFile(ConfigFileSystem& files, std::wstring folder)
+    : files_(files), folder_(std::move(folder)), path_(JoinPath(folder_, kSavedGammaRampFile)) {}
+
+std::optional<GammaRamp> GammaRampFile::Load() {
+  const FileReadResult read = files_.Read(path_);
+  if (read.status != FileReadStatus::Ok) return std::nullopt;
+  const std::string& bytes = read.bytes;
+  if (bytes.size() != kRampFileBytes || !bytes.starts_with(kRampFileMagic)) {
+    Log(L"NightLight: ignoring a saved gamma ramp of %zu bytes that is not one", bytes.size());
+    return std::nullopt;
+  }
+  GammaRamp ramp{};
+  for (std::size_t i = 0; i < ramp.size(); ++i) {
+    const std::size_t at = kRampFileMagic.size() + 2 * i;
+    ramp[i] = static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
+                                         static_cast<unsigned char>(bytes[at + 1]) << 8);
+  }
+  return ramp;
+}
+
+bool GammaRampFile::Save(const GammaRamp& ramp) {
+  std::string bytes(kRampFileMagic);
+  bytes.reserve(kRampFileBytes);
+  for (const std::uint16_t value : ramp) {
+    bytes.push_back(static_cast<char>(value & 0xFF));
+    bytes.push_back(static_cast<char>(value >> 8));
+  }
+  return files_.CreateFolders(folder_) && WriteFileAtomically(files_, path_, bytes);
+}
+
+void GammaRampFile::Remove() { files_.Remove(path_); }
 
 GammaRamp ScaledGammaRamp(const GammaRamp& base, GammaGains gains) {
   GammaRamp ramp = base;
@@ -64,19 +104,56 @@ ColourFlags NightLight::Flags() {
   return flags_;
 }
 
+void NightLight::RecoverUnrestoredRamp() {
+  if (saved_ == nullptr) return;
+  std::lock_guard<RestoreLock> guard(lock_);
+  if (captureTried_) return;
+  const std::optional<GammaRamp> left = saved_->Load();
+  if (!left) return;
+  Adopt(*left);
+  onDisk_ = true;
+  std::unique_ptr<ScreenGamma> screen = platform_.OpenScreen();
+  if (screen && Write(*screen, *left)) {
+    saved_->Remove();
+    onDisk_ = false;
+    Log(L"NightLight: restored the gamma ramp an earlier run left tinted");
+  } else {
+    Log(L"NightLight: the gamma ramp an earlier run left tinted could not be restored yet");
+  }
+}
+
+void NightLight::Adopt(const GammaRamp& ramp) {
+  captureTried_ = true;
+  savedRamp_ = ramp;
+  savedRampValid_.store(true, std::memory_order_release);
+}
+
 bool NightLight::Apply() {
   std::unique_ptr<ScreenGamma> screen = platform_.OpenScreen();
   if (!screen) return false;
   // Only the first look is the user's own ramp; later ones would be ours.
   if (!captureTried_) {
     captureTried_ = true;
-    if (std::optional<GammaRamp> current = screen->Read()) {
-      savedRamp_ = *current;
-      savedRampValid_.store(true, std::memory_order_release);
-    }
+    if (std::optional<GammaRamp> current = screen->Read()) Adopt(*current);
   }
-  const GammaRamp base = savedRampValid_.load(std::memory_order_relaxed) ? savedRamp_ : IdentityGammaRamp();
-  return Write(*screen, ScaledGammaRamp(base, GainsFor(flags_.nightLight, flags_.softColour)));
+  const bool captured = savedRampValid_.load(std::memory_order_relaxed);
+  const GammaRamp base = captured ? savedRamp_ : IdentityGammaRamp();
+  const bool tinted = flags_.nightLight || flags_.softColour;
+  // On disk before the tint reaches the screen, so no moment exists when the
+  // screen is tinted and only this process knows the way back.
+  if (tinted && captured && saved_ != nullptr && !onDisk_) {
+    onDisk_ = saved_->Save(base);
+    if (!onDisk_) Log(L"NightLight: could not keep the gamma ramp on disk");
+  }
+  if (!Write(*screen, ScaledGammaRamp(base, GainsFor(flags_.nightLight, flags_.softColour)))) return false;
+  if (!tinted) ForgetSavedRamp();
+  return true;
+}
+
+void NightLight::ForgetSavedRamp() {
+  if (saved_ == nullptr || !onDisk_) return;
+  saved_->Remove();
+  onDisk_ = false;
 }
 
 bool NightLight::Write(ScreenGamma& screen, const GammaRamp& ramp) {
@@ -91,7 +168,7 @@ void NightLight::Restore() {
     if (!captured && !flags_.nightLight && !flags_.softColour) return;
     flags_ = ColourFlags{};
     if (std::unique_ptr<ScreenGamma> screen = platform_.OpenScreen()) {
-      Write(*screen, captured ? savedRamp_ : IdentityGammaRamp());
+      if (Write(*screen, captured ? savedRamp_ : IdentityGammaRamp())) ForgetSavedRamp();
     }
   });
   if (!locked) RestoreWithoutLock();

@@ -2,15 +2,19 @@
 // Night light and the softer colour warmth, done by scaling the display's
 // gamma ramp. The ramp in force before the program first touched it is kept
 // so it can be put back at exit and from the crash filter: a tint must not
-// outlive the process.
+// outlive the process. While a tint may be on, that ramp is also kept on
+// disk, so a run that ended without its restore (killed, power lost) is put
+// right by the next one instead of taking the tinted ramp for the user's own.
 
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/ExitRestores.h"
+#include "config/ConfigFile.h"
 
 namespace orvane {
 
@@ -49,6 +53,34 @@ GammaRamp IdentityGammaRamp();
 // 0-65535.
 GammaRamp ScaledGammaRamp(const GammaRamp& base, GammaGains gains);
 
+// Where the user's own ramp waits while a tint is on.
+class SavedGammaRamp {
+ public:
+  virtual ~SavedGammaRamp() = default;
+  // nullopt when nothing (or nothing valid) is saved.
+  virtual std::optional<GammaRamp> Load() = 0;
+  virtual bool Save(const GammaRamp& ramp) = 0;
+  virtual void Remove() = 0;
+};
+
+// Name of the file in the local data directory.
+inline constexpr wchar_t kSavedGammaRampFile[] = L"gamma-ramp.bin";
+
+// The ramp as a file: "OVGAMMA1" and the 768 entries as little-endian 16-bit
+// values, replaced in one step so a half-written file is never read.
+class GammaRampFile : public SavedGammaRamp {
+ public:
+  GammaRampFile(ConfigFileSystem& files, std::wstring folder);
+  std::optional<GammaRamp> Load() override;
+  bool Save(const GammaRamp& ramp) override;  // creates the folder first
+  void Remove() override;
+
+ private:
+  ConfigFileSystem& files_;
+  std::wstring folder_;
+  std::wstring path_;
+};
+
 struct ColourFlags {
   bool nightLight = false;
   bool softColour = false;
@@ -56,8 +88,17 @@ struct ColourFlags {
 
 class NightLight {
  public:
-  // The platform must outlive this object.
-  explicit NightLight(ScreenGammaPlatform& platform) : platform_(platform) {}
+  // The platform and the saved ramp (nullptr: nothing is kept on disk) must
+  // outlive this object.
+  explicit NightLight(ScreenGammaPlatform& platform, SavedGammaRamp* saved = nullptr)
+      : platform_(platform), saved_(saved) {}
+
+  // Once at start, before any tint: a ramp left on disk by a run that did not
+  // restore it is written back and the file removed. It also becomes the
+  // ramp this run restores to, so the screen's (possibly tinted) ramp is
+  // never captured instead; when it cannot be written yet, the file stays
+  // for the next start.
+  void RecoverUnrestoredRamp();
 
   // Take the lock, set the flag and write the ramp. False (and the flag back
   // as it was) when the ramp could not be written, so the flags always say
@@ -77,13 +118,17 @@ class NightLight {
  private:
   bool SetFlag(bool ColourFlags::*flag, bool on);
   bool Apply();  // lock_ held
+  void Adopt(const GammaRamp& ramp);  // lock_ held; makes ramp the one restored
+  void ForgetSavedRamp();             // lock_ held; the screen shows savedRamp_ again
   bool Write(ScreenGamma& screen, const GammaRamp& ramp);
   void RestoreWithoutLock();
 
   ScreenGammaPlatform& platform_;
+  SavedGammaRamp* saved_;
   RestoreLock lock_;
   ColourFlags flags_;         // lock_
   bool captureTried_ = false;  // lock_
+  bool onDisk_ = false;        // lock_; the saved ramp's file holds savedRamp_
   // Written once, before savedRampValid_ is published, and never again: the
   // lock-free restore may read it once the flag says so.
   GammaRamp savedRamp_{};

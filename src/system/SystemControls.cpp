@@ -68,7 +68,49 @@ std::optional<std::uint32_t> DdcValueFor(const MonitorBrightnessRange& range, fl
   return range.minimum + static_cast<std::uint32_t>(std::round(span * ClampUnit(level)));
 }
 
-bool GetBrightnessWmi(SystemControlsPlatform& platform, float& level) {
+namespace {
+
+wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+// The device part of a WMI instance name, in interface spelling.
+std::wstring WmiInstanceDevice(std::wstring_view instance) {
+  const std::size_t underscore = instance.rfind(L'_');
+  if (underscore != std::wstring_view::npos && underscore + 1 < instance.size() &&
+      std::all_of(instance.begin() + static_cast<std::ptrdiff_t>(underscore) + 1, instance.end(),
+                  [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
+    instance = instance.substr(0, underscore);
+  }
+  std::wstring device;
+  for (const wchar_t c : instance) device.push_back(c == L'\\' ? L'#' : AsciiLower(c));
+  return device;
+}
+
+std::wstring InterfaceDevice(std::wstring_view deviceInterface) {
+  constexpr std::wstring_view kPrefix = L"\\\\?\\";
+  if (deviceInterface.starts_with(kPrefix)) deviceInterface.remove_prefix(kPrefix.size());
+  if (const std::size_t cls = deviceInterface.rfind(L"#{"); cls != std::wstring_view::npos) {
+    deviceInterface = deviceInterface.substr(0, cls);
+  }
+  std::wstring device;
+  for (const wchar_t c : deviceInterface) device.push_back(AsciiLower(c));
+  return device;
+}
+
+}  // namespace
+
+bool WmiInstanceIsDevice(std::wstring_view instance, std::wstring_view deviceInterface) {
+  const std::wstring device = WmiInstanceDevice(instance);
+  return !device.empty() && device == InterfaceDevice(deviceInterface);
+}
+
+bool WmiControlsMonitor(SystemControlsPlatform& platform, MonitorHandle monitor) {
+  const std::wstring device = platform.MonitorDeviceName(monitor);
+  if (device.empty()) return false;
+  return WmiInstanceIsDevice(platform.WmiBrightnessInstance(), platform.DisplayDeviceInterface(device));
+}
+
+bool GetBrightnessWmi(SystemControlsPlatform& platform, MonitorHandle monitor, float& level) {
+  if (!WmiControlsMonitor(platform, monitor)) return false;
   const std::optional<std::int64_t> percent = platform.WmiCurrentBrightness();
   const std::optional<float> value = percent ? BrightnessFromWmi(*percent) : std::nullopt;
   if (!value) return false;
@@ -76,8 +118,11 @@ bool GetBrightnessWmi(SystemControlsPlatform& platform, float& level) {
   return true;
 }
 
-bool SetBrightnessWmi(SystemControlsPlatform& platform, float level) {
-  return platform.WmiSetBrightness(WmiPercentFor(level));
+bool SetBrightnessWmi(SystemControlsPlatform& platform, MonitorHandle monitor, float level) {
+  const std::wstring instance = platform.WmiBrightnessInstance();
+  const std::wstring device = platform.MonitorDeviceName(monitor);
+  if (device.empty() || !WmiInstanceIsDevice(instance, platform.DisplayDeviceInterface(device))) return false;
+  return platform.WmiSetBrightness(instance, WmiPercentFor(level));
 }
 
 bool GetBrightnessDdc(SystemControlsPlatform& platform, MonitorHandle monitor, float& level) {
@@ -100,7 +145,7 @@ bool SetBrightnessDdc(SystemControlsPlatform& platform, MonitorHandle monitor, f
 
 bool SetBrightness(SystemControlsPlatform& platform, MonitorHandle monitor, float level) {
   level = ClampUnit(level);
-  return SetBrightnessWmi(platform, level) || SetBrightnessDdc(platform, monitor, level);
+  return SetBrightnessWmi(platform, monitor, level) || SetBrightnessDdc(platform, monitor, level);
 }
 
 // --- display -------------------------------------------------------------------
@@ -108,7 +153,7 @@ bool SetBrightness(SystemControlsPlatform& platform, MonitorHandle monitor, floa
 DisplaySnapshot ReadDisplay(SystemControlsPlatform& platform, NightLight& nightLight, MonitorHandle monitor) {
   DisplaySnapshot snapshot;
   float level = 0.0f;
-  if (GetBrightnessWmi(platform, level) || GetBrightnessDdc(platform, monitor, level)) {
+  if (GetBrightnessWmi(platform, monitor, level) || GetBrightnessDdc(platform, monitor, level)) {
     snapshot.brightnessSupported = true;
     snapshot.brightness = level;
   }
@@ -143,10 +188,15 @@ DisplaySnapshot ReadDisplay(SystemControlsPlatform& platform, NightLight& nightL
   return snapshot;
 }
 
-bool ApplyDisplayMode(SystemControlsPlatform& platform, std::int32_t width, std::int32_t height,
-                      std::int32_t refreshHz) {
+bool ApplyDisplayMode(SystemControlsPlatform& platform, MonitorHandle monitor, std::int32_t width,
+                      std::int32_t height, std::int32_t refreshHz) {
   if (width <= 0 || height <= 0 || refreshHz <= 0) return false;
-  return platform.ChangePrimaryDisplayMode(width, height, refreshHz);
+  // Without its own device name the mode would land on whatever display the
+  // system picks for an unnamed one.
+  const std::wstring device = platform.MonitorDeviceName(monitor);
+  if (device.empty()) return false;
+  return platform.TestDisplayMode(device, width, height, refreshHz) &&
+         platform.ChangeDisplayMode(device, width, height, refreshHz);
 }
 
 // --- recycle bin and shell notifications ----------------------------------------

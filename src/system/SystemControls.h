@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "system/DisplayModes.h"
@@ -52,8 +53,19 @@ std::uint8_t WmiPercentFor(float level);
 std::optional<float> BrightnessFromDdc(const MonitorBrightnessRange& range);
 std::optional<std::uint32_t> DdcValueFor(const MonitorBrightnessRange& range, float level);
 
-bool GetBrightnessWmi(SystemControlsPlatform& platform, float& level);
-bool SetBrightnessWmi(SystemControlsPlatform& platform, float level);
+// WMI's brightness drives one display, normally the internal panel. Its
+// instance name ("DISPLAY\BOE0812\4&2a5f3c&0&UID265988_0") and a monitor's
+// device interface ("\\?\DISPLAY#BOE0812#4&2a5f3c&0&UID265988#{e6f07b5f-...}")
+// name the same device when they agree without the instance's "_N" suffix,
+// the interface's "\\?\" prefix and "#{class}" suffix, '\' read as '#' and
+// ASCII case ignored.
+bool WmiInstanceIsDevice(std::wstring_view instance, std::wstring_view deviceInterface);
+// Whether WMI's brightness is that of the monitor.
+bool WmiControlsMonitor(SystemControlsPlatform& platform, MonitorHandle monitor);
+
+// Both fail, without touching WMI's display, for a monitor WMI does not drive.
+bool GetBrightnessWmi(SystemControlsPlatform& platform, MonitorHandle monitor, float& level);
+bool SetBrightnessWmi(SystemControlsPlatform& platform, MonitorHandle monitor, float level);
 bool GetBrightnessDdc(SystemControlsPlatform& platform, MonitorHandle monitor, float& level);
 bool SetBrightnessDdc(SystemControlsPlatform& platform, MonitorHandle monitor, float level);
 bool SetBrightness(SystemControlsPlatform& platform, MonitorHandle monitor, float level);
@@ -62,10 +74,11 @@ bool SetBrightness(SystemControlsPlatform& platform, MonitorHandle monitor, floa
 // Brightness, colour flags, the monitor's name, current mode and the offered
 // rates and resolutions; whatever cannot be read keeps its default.
 DisplaySnapshot ReadDisplay(SystemControlsPlatform& platform, NightLight& nightLight, MonitorHandle monitor);
-// Applied to the primary display; false for a size or rate that is not
-// positive, without asking the system.
-bool ApplyDisplayMode(SystemControlsPlatform& platform, std::int32_t width, std::int32_t height,
-                      std::int32_t refreshHz);
+// Applied to the monitor's own display device once the system has accepted
+// the mode in a test; false for a size or rate that is not positive, a
+// monitor without a device name or a refused mode, without changing anything.
+bool ApplyDisplayMode(SystemControlsPlatform& platform, MonitorHandle monitor, std::int32_t width,
+                      std::int32_t height, std::int32_t refreshHz);
 
 // --- recycle bin and shell notifications --------------------------------------
 bool RecycleBinHasItems(SystemControlsPlatform& platform);

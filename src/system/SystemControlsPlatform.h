@@ -73,12 +73,16 @@ class SystemControlsPlatform {
   virtual std::unique_ptr<AudioEndpoint> OpenAudioEndpoint() = 0;
 
   // --- brightness ----------------------------------------------------------
-  // "CurrentBrightness" of the first WmiMonitorBrightness object in ROOT\WMI,
-  // as the integer it holds; nullopt when the query fails, times out or the
-  // value has a type other than the integer types it comes in.
+  // "InstanceName" of the first WmiMonitorBrightness object in ROOT\WMI (the
+  // display WMI's brightness drives); "" when there is none.
+  virtual std::wstring WmiBrightnessInstance() = 0;
+  // "CurrentBrightness" of that object, as the integer it holds; nullopt when
+  // the query fails, times out or the value has a type other than the
+  // integer types it comes in.
   virtual std::optional<std::int64_t> WmiCurrentBrightness() = 0;
-  // WmiMonitorBrightnessMethods.WmiSetBrightness(Timeout 0, Brightness percent).
-  virtual bool WmiSetBrightness(std::uint8_t percent) = 0;
+  // WmiSetBrightness(Timeout 0, Brightness percent) on the
+  // WmiMonitorBrightnessMethods object with that instance name.
+  virtual bool WmiSetBrightness(const std::wstring& instance, std::uint8_t percent) = 0;
   // Null when the monitor has no physical monitor or they cannot be read.
   virtual std::unique_ptr<PhysicalMonitor> OpenPhysicalMonitor(MonitorHandle monitor) = 0;
 
@@ -87,14 +91,20 @@ class SystemControlsPlatform {
   virtual std::wstring MonitorDeviceName(MonitorHandle monitor) = 0;
   // EnumDisplayDevicesW(device, 0).DeviceString.
   virtual std::wstring DisplayDeviceString(const std::wstring& device) = 0;
+  // EnumDisplayDevicesW(device, 0, EDD_GET_DEVICE_INTERFACE_NAME).DeviceID:
+  // the monitor's device interface ("\\?\DISPLAY#...#{...}").
+  virtual std::wstring DisplayDeviceInterface(const std::wstring& device) = 0;
   // EnumDisplaySettingsW with ENUM_CURRENT_SETTINGS; "" is the primary display.
   virtual std::optional<DisplayMode> CurrentDisplayMode(const std::wstring& device) = 0;
   // EnumDisplaySettingsW with a mode index; nullopt past the last mode.
   virtual std::optional<DisplayMode> DisplayModeAt(const std::wstring& device, std::uint32_t index) = 0;
-  // The primary display's current settings with width, height and frequency
-  // replaced, through ChangeDisplaySettingsW(CDS_UPDATEREGISTRY); true only
-  // on DISP_CHANGE_SUCCESSFUL.
-  virtual bool ChangePrimaryDisplayMode(std::int32_t width, std::int32_t height, std::int32_t refreshHz) = 0;
+  // The device's current settings with width, height and frequency replaced,
+  // through ChangeDisplaySettingsExW on that device: with CDS_TEST (nothing
+  // changes), or with CDS_UPDATEREGISTRY. True only on DISP_CHANGE_SUCCESSFUL.
+  virtual bool TestDisplayMode(const std::wstring& device, std::int32_t width, std::int32_t height,
+                               std::int32_t refreshHz) = 0;
+  virtual bool ChangeDisplayMode(const std::wstring& device, std::int32_t width, std::int32_t height,
+                                 std::int32_t refreshHz) = 0;
 
   // --- shell ---------------------------------------------------------------
   virtual std::optional<RecycleBinInfo> QueryRecycleBin() = 0;

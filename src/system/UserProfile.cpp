@@ -57,15 +57,15 @@ std::wstring FindAccountPicture(UserProfilePlatform& platform, const std::wstrin
   return std::wstring();
 }
 
-UserProfile UserProfile::Load(UserProfilePlatform& platform) {
+UserProfile UserProfile::Load(UserProfilePlatform& platform, IconExtractor& icons) {
   UserProfile profile;
   profile.userName = DisplayNameForAccount(platform.AccountName(kUserNameChars));
   profile.avatarPath = FindAccountPicture(platform, platform.CurrentUserSid());
   if (profile.avatarPath.empty()) return profile;
 
-  IconImage avatar = platform.DecodePicture(profile.avatarPath, kAvatarSize);
-  // An unreadable picture leaves the avatar empty; the menu bar then draws
-  // its person glyph. The path still says which file was chosen.
+  IconImage avatar = icons.ForCustomImage(profile.avatarPath, kAvatarSize);
+  // Nothing to draw leaves the avatar empty; the menu bar then draws its
+  // person glyph. The path still says which file was chosen.
   if (avatar.empty()) return profile;
   profile.avatar = std::move(avatar);
   Log(L"UserProfile: loaded avatar %s (%dx%d)", profile.avatarPath, profile.avatar.width, profile.avatar.height);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "system/IconExtractor.h"
 #include "system/IconImage.h"
 
 namespace orvane {
@@ -35,9 +36,6 @@ class UserProfilePlatform {
   // GetFileAttributesW.
   virtual std::optional<std::uint32_t> FileAttributes(const std::wstring& path) = 0;
   virtual std::wstring ExpandEnvironment(const std::wstring& text) = 0;
-  // The picture in the file as premultiplied BGRA at the size the file holds
-  // (size is the size asked for, a hint); empty when it is no readable image.
-  virtual IconImage DecodePicture(const std::wstring& path, unsigned size) = 0;
 };
 
 // Registry key (under HKEY_LOCAL_MACHINE) that, followed by the user's SID,
@@ -68,10 +66,12 @@ std::wstring FindAccountPicture(UserProfilePlatform& platform, const std::wstrin
 struct UserProfile {
   std::wstring userName;
   std::wstring avatarPath;  // "" when no picture file was found
-  IconImage avatar;         // empty when none was found or it could not be decoded
+  IconImage avatar;         // empty when none was found or nothing could draw it
 
-  // Never fails: every failure leaves its field at the fallback or empty.
-  static UserProfile Load(UserProfilePlatform& platform);
+  // Never fails: every failure leaves its field at the fallback or empty. The
+  // picture comes through the icons' custom-image path at kAvatarSize, so it
+  // is cached and another source stands in for a file that will not decode.
+  static UserProfile Load(UserProfilePlatform& platform, IconExtractor& icons);
 };
 
 }  // namespace orvane

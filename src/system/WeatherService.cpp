@@ -2,12 +2,17 @@
 
 #include <utility>
 
+#include "system/FailureLog.h"
+
 namespace orvane {
 namespace {
 
 constexpr std::chrono::minutes kFreshFor{25};
+constexpr wchar_t kFetchFailure[] = L"Weather fetch";
 
-// Stores a worker's result; a failed fetch keeps earlier good data.
+// Stores a worker's result. A failed fetch keeps earlier good data only when
+// that data is for the city asked for; another city's numbers must never
+// show under this city's name.
 void Publish(WeatherService::SharedState& state, const std::wstring& city, WeatherSnapshot parsed,
              std::chrono::steady_clock::time_point now) {
   if (state.shuttingDown) return;
@@ -18,6 +23,10 @@ void Publish(WeatherService::SharedState& state, const std::wstring& city, Weath
     state.lastCity = city;
     state.lastFetch = now;
     return;
+  }
+  if (state.snapshot.valid && city != state.lastCity) {
+    state.snapshot = WeatherSnapshot{};
+    state.lastCity.clear();
   }
   state.snapshot.fetching = false;
   if (!city.empty()) state.snapshot.city = city;
@@ -47,8 +56,14 @@ void WeatherService::Refresh(const std::wstring& city, bool force) {
     std::unique_ptr<WorkerThreadScope> scope;
     try {
       scope = prepare ? prepare() : std::make_unique<WorkerThreadScope>();
-      if (scope && http) parsed = ParseWeatherJ1(http->Get(host, WeatherRequestPath(city), kWeatherHttpTimeouts), city);
+      if (!scope) {
+        BackgroundFailures().Report(kFetchFailure, L"the worker thread could not be prepared");
+      } else if (http) {
+        parsed = ParseWeatherJ1(http->Get(host, WeatherRequestPath(city), kWeatherHttpTimeouts), city);
+        if (!parsed.valid) BackgroundFailures().Report(kFetchFailure, L"no usable answer for \"" + city + L"\"");
+      }
     } catch (...) {
+      ReportCurrentException(kFetchFailure);
       parsed = WeatherSnapshot{};  // a failed fetch, like any other
     }
     Publish(*state, city, std::move(parsed), now());
@@ -70,7 +85,7 @@ void WeatherService::Refresh(const std::wstring& city, bool force) {
                          throw;
                        }
                      },
-                     std::move(job));
+                     std::move(job), kFetchFailure);
 }
 
 WeatherSnapshot WeatherService::Snapshot() const {

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/Log.h"
+#include "system/FailureLog.h"
 #include "system/WlanProfileXml.h"
 
 namespace orvane {
@@ -37,19 +38,26 @@ bool GetRadioState(WirelessPlatform& platform, RadioKind kind, bool& present, bo
       on = isOn;
       return true;
     }
-  } catch (const std::exception&) {
+  } catch (...) {
+    ReportCurrentException(L"Radio state read");
   }
   return false;
 }
 
 bool SetRadioState(WirelessPlatform& platform, RadioKind kind, bool on) {
   try {
+    const RadioAccess access = platform.RequestRadioAccess();
+    if (access != RadioAccess::Allowed) {
+      BackgroundFailures().Report(L"Radio change", FormatWide(L"access refused (status %d)", access));
+      return false;
+    }
     bool allowed = false;
     for (const auto& radio : platform.Radios()) {
       if (radio->Kind() == kind && radio->SetState(on) == RadioAccess::Allowed) allowed = true;
     }
     return allowed;
-  } catch (const std::exception&) {
+  } catch (...) {
+    ReportCurrentException(L"Radio change");
     return false;
   }
 }

@@ -153,6 +153,11 @@ class WirelessPlatform {
   // Every radio of the radio service, in its order; throws when the service
   // fails or the request is cancelled.
   virtual std::vector<std::unique_ptr<Radio>> Radios() = 0;
+  // Radio.RequestAccessAsync, on the UI thread: whether this program may
+  // switch radios. An Allowed answer is kept and not asked for again; any
+  // other is asked for again next time (the setting may change meanwhile).
+  // Throws like Radios.
+  virtual RadioAccess RequestRadioAccess() = 0;
   // nullptr when the WLAN service cannot be reached.
   virtual std::unique_ptr<WlanSession> OpenWlan() = 0;
   // Authenticated, remembered and connected devices on all radios, without
@@ -167,7 +172,8 @@ class WirelessPlatform {
 // The first radio of the kind gives present and on; false (both outputs
 // false) when there is none or the radio service fails.
 bool GetRadioState(WirelessPlatform& platform, RadioKind kind, bool& present, bool& on);
-// Switches every radio of the kind; true when any of them allowed it.
+// Asks for radio access, then switches every radio of the kind; true when
+// access was granted and any of them allowed the change.
 bool SetRadioState(WirelessPlatform& platform, RadioKind kind, bool on);
 
 WifiSnapshot ReadWifi(WirelessPlatform& platform);

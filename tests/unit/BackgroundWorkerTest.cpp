@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
 #include <vector>
 
+#include "CapturedLog.h"
+#include "app/Errors.h"
 #include "system/BackgroundWorker.h"
+#include "system/FailureLog.h"
 #include "system/FakeHttpClient.h"
 
 namespace orvane {
@@ -43,6 +47,50 @@ TEST(BackgroundWorkerTest, ThrowingJobOrFailedStartReleasesTheFlag) {
   EXPECT_FALSE(busy);
   EXPECT_FALSE(StartClaimedWorker(busy, refusing, [] {}));
   EXPECT_FALSE(busy);
+}
+
+TEST(BackgroundWorkerTest, ThrowingJobIsLoggedOncePerKindNotOnEveryRun) {
+  BackgroundFailures().Clear();
+  CapturedLog log;
+  WorkerStarter inline_ = [](std::function<void()> job) { job(); };
+  std::atomic<bool> busy{false};
+  for (int i = 0; i < 3; ++i) {
+    StartClaimedWorker(busy, inline_, [] { throw HResultError(static_cast<std::int32_t>(0x80070005), L"Access is denied."); },
+                       L"Test poll");
+  }
+  StartClaimedWorker(busy, inline_, [] { throw 42; }, L"Other job");
+  const std::vector<std::wstring> expected = {
+      L"[00:00:00.000] Test poll failed: 0x80070005 Access is denied.\r\n",
+      L"[00:00:00.000] Other job failed: unknown exception\r\n",
+  };
+  EXPECT_EQ(log.lines, expected);
+}
+
+TEST(FailureLogTest, EachKindOnceAMinuteWithTheCountLeftOut) {
+  using namespace std::chrono_literals;
+  std::chrono::steady_clock::time_point now{};
+  FailureLog failures([&] { return now; });
+  CapturedLog log;
+  const struct {
+    std::chrono::seconds later;
+    const wchar_t* kind;
+    bool logged;
+  } steps[] = {
+      {0s, L"A", true},  {1s, L"A", false}, {0s, L"B", true},  {58s, L"A", false},
+      {1s, L"A", true},  {59s, L"A", false}, {1s, L"A", true}, {0s, L"B", true},
+  };
+  for (const auto& step : steps) {
+    now += step.later;
+    EXPECT_EQ(failures.Report(step.kind, L"x"), step.logged) << static_cast<int>(&step - steps);
+  }
+  const std::vector<std::wstring> expected = {
+      L"[00:00:00.000] A failed: x\r\n",
+      L"[00:00:00.000] B failed: x\r\n",
+      L"[00:00:00.000] A failed: x (2 more since)\r\n",
+      L"[00:00:00.000] A failed: x (1 more since)\r\n",
+      L"[00:00:00.000] B failed: x\r\n",
+  };
+  EXPECT_EQ(log.lines, expected);
 }
 
 // Real threads racing for the flag while the owner drops its reference: the

@@ -185,6 +185,32 @@ TEST_F(IconCacheTest, EmptyImagesAreNotSaved) {
   EXPECT_TRUE(FileNames(folder.path()).empty());
 }
 
+TEST_F(IconCacheTest, AnItemsNewEntryReplacesItsOldOneAndNothingElse) {
+  const std::wstring item = IconCacheItem(L"c:\\apps\\tool.exe", 128);
+  const std::wstring newer = L"c:\\apps\\tool.exe|2|128";
+  const fs::path itemFile = folder.path() / WideToUtf8(IconCacheItemFileName(item));
+  cache.Save(key, TestIcon(8, 8, 1), item);
+  cache.Save(L"c:\\apps\\other.exe|1|128", TestIcon(8, 8, 2));
+  cache.Save(key, TestIcon(8, 8, 3), item);  // the same entry again
+  EXPECT_TRUE(fs::exists(FileOf(key)));
+
+  cache.Save(newer, TestIcon(8, 8, 4), item);
+  EXPECT_FALSE(fs::exists(FileOf(key)));
+  EXPECT_EQ(cache.Load(newer), TestIcon(8, 8, 4));
+  EXPECT_EQ(cache.Load(L"c:\\apps\\other.exe|1|128"), TestIcon(8, 8, 2));
+
+  // An item file naming anything but an entry of this cache removes nothing.
+  const fs::path bystander = folder.path() / "notes.txt";
+  WriteBytes(bystander, Bytes{'x'});
+  for (const std::string& name : {std::string("notes.txt"), std::string("../") + WideToUtf8(IconCacheFileName(newer)),
+                                  std::string("0123456789ABCDEF.png"), std::string(100, 'a')}) {
+    WriteBytes(itemFile, Bytes(name.begin(), name.end()));
+    cache.Save(key, TestIcon(8, 8, 5), item);
+    EXPECT_TRUE(fs::exists(bystander)) << name;
+    EXPECT_TRUE(fs::exists(FileOf(newer))) << name;
+  }
+}
+
 TEST(IconCacheNamesTest, TemporaryPathsAreUniqueAndNeverEntries) {
   std::set<std::wstring> seen;
   for (int i = 0; i < 100; ++i) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -187,8 +188,10 @@ class IconExtractorTest : public ::testing::Test {
   }
 
   IconImage Cached(const std::wstring& key) { return extractor.cache().Load(key); }
+  // Entries only; the item files that name them are not pictures.
   std::size_t CacheFileCount() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+    return static_cast<std::size_t>(std::count_if(fs::directory_iterator(folder_), fs::directory_iterator(),
+                                                  [](const fs::directory_entry& e) { return e.path().extension() == ".png"; }));
   }
   Requests TakeRequests() { return std::exchange(sources.requests, {}); }
 
@@ -310,6 +313,37 @@ TEST_F(IconExtractorTest, StoreAppsAndSettingsUseThePackageLogo) {
 
   EXPECT_EQ(extractor.ForTarget(L"ms-settings:display", 128), TestIcon(44, 44, 5));
   EXPECT_EQ(TakeRequests(), (Requests{L"package " + std::wstring(kSettingsAumid), L"decode " + settingsLogo}));
+}
+
+TEST_F(IconExtractorTest, AnUpdatedPackageOrChangedFileReplacesItsCachedIcon) {
+  const std::wstring calc = L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App";
+  const std::wstring target = L"shell:AppsFolder\\" + calc;
+  const std::wstring logo = JoinPath(L"C:\\Pkg\\Calc", L"Assets\\Logo.png");
+  sources.packages[calc] = {L"C:\\Pkg\\Calc", L"Assets\\Logo.png"};
+  sources.files[logo] = 1;
+  sources.packageStamps[calc] = 100;
+  sources.imageFiles[logo] = TestIcon(44, 44, 1);
+  sources.shellImages[kTool] = TestIcon(32, 32, 2);
+  EXPECT_EQ(extractor.ForTarget(target, 64), TestIcon(44, 44, 1));
+  EXPECT_EQ(extractor.ForTarget(kTool, 64), TestIcon(32, 32, 2));
+  const std::wstring oldPackageKey = extractor.TargetKey(target, 64);
+  const std::wstring oldToolKey = extractor.TargetKey(kTool, 64);
+  EXPECT_EQ(oldPackageKey, L"shell:appsfolder\\microsoft.windowscalculator_8wekyb3d8bbwe!app|100|64");
+
+  // The update brings a new logo; the tool's file is rewritten.
+  sources.packageStamps[calc] = 200;
+  sources.imageFiles[logo] = TestIcon(44, 44, 3);
+  sources.files[kTool] = 43;
+  sources.shellImages[kTool] = TestIcon(32, 32, 4);
+  EXPECT_EQ(extractor.ForTarget(target, 64), TestIcon(44, 44, 3));
+  EXPECT_EQ(extractor.ForTarget(kTool, 64), TestIcon(32, 32, 4));
+  EXPECT_TRUE(Cached(oldPackageKey).empty());
+  EXPECT_TRUE(Cached(oldToolKey).empty());
+  EXPECT_EQ(CacheFileCount(), 2u) << "one entry per item";
+
+  // Another size is another item: both stay.
+  EXPECT_EQ(extractor.ForTarget(kTool, 32), TestIcon(32, 32, 4));
+  EXPECT_EQ(CacheFileCount(), 3u);
 }
 
 TEST_F(IconExtractorTest, StoreAppWithoutLogoFallsBackToTheShell) {

@@ -57,6 +57,7 @@ class FakeIconSources : public IconSources {
   std::map<std::wstring, std::vector<std::wstring>> folders;
   std::map<std::wstring, std::vector<std::uint8_t>> reparse;
   std::map<std::wstring, PackageLogoProperties> packages;
+  std::map<std::wstring, std::uint64_t> packageStamps;  // by AUMID
   std::map<std::wstring, ShortcutIconSource> shortcuts;
 
   std::map<std::wstring, IconImage> imageFiles;
@@ -103,6 +104,11 @@ class FakeIconSources : public IconSources {
     requests.push_back(L"package " + aumid);
     const auto found = packages.find(aumid);
     return found == packages.end() ? PackageLogoProperties{} : found->second;
+  }
+  std::optional<std::uint64_t> PackageStamp(const std::wstring& aumid) override {
+    const auto found = packageStamps.find(aumid);
+    if (found == packageStamps.end()) return std::nullopt;
+    return found->second;
   }
   ShortcutIconSource ReadShortcut(const std::wstring& path) override {
     requests.push_back(L"shortcut " + path);

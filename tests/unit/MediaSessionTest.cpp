@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "CapturedLog.h"
+#include "system/FailureLog.h"
 #include "system/FakeHttpClient.h"
 #include "system/FakeMediaSessionSource.h"
 #include "system/MediaSession.h"
@@ -185,35 +187,63 @@ TEST_F(MediaSessionFixture, TrackChangeBringsNewArtVersionAndLyrics) {
   EXPECT_FALSE(session->Snapshot().hasLyrics);
 }
 
-TEST_F(MediaSessionFixture, LateLyricsForAnEarlierTrackAreDiscarded) {
+TEST_F(MediaSessionFixture, LateLyricsForAnEarlierTrackGiveWayToTheTrackNowPlaying) {
   ServeLyrics(L"First", R"([00:01]first)");
   ServeLyrics(L"Second", R"([00:01]second)");
   ServeLyrics(L"Third", R"([00:01]third)");
   source->SetTrack(Track(L"First"));
   session->RequestRefresh();
-  queued.front()();  // the poll; the lyrics fetch for First waits in the queue
+  queued.front()();  // the poll
   queued.pop_front();
   ASSERT_EQ(queued.size(), 1u);
 
-  // Two changes while that fetch runs: the second track gets no fetch of its
-  // own, and the late answer for the first one is thrown away.
+  // The fetch for First waits for its answer on a thread of its own.
+  http->HoldRequests();
+  std::thread fetching(std::move(queued.front()));
+  queued.pop_front();
+  http->WaitForRequests(1);
+
+  // Two changes while it waits: neither poll can start a fetch of its own.
+  for (const wchar_t* title : {L"Second", L"Third"}) {
+    source->SetTrack(Track(title));
+    Poll();
+    EXPECT_FALSE(session->Snapshot().hasLyrics);
+  }
+
+  // The answer for First is thrown away and the same worker asks for Third.
+  http->ReleaseRequests();
+  fetching.join();
+  const MediaInfo info = session->Snapshot();
+  EXPECT_EQ(info.title, L"Third");
+  EXPECT_TRUE(info.hasLyrics);
+  EXPECT_EQ(info.currentLine, L"third");
+  const auto requests = http->Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[1].pathAndQuery, L"/api/get?track_name=Third&artist_name=Ann");
+
+  // Later polls of the same track ask for nothing more.
+  Poll();
+  EXPECT_EQ(http->Requests().size(), 2u);
+}
+
+TEST_F(MediaSessionFixture, AFetchThatHasNotBegunAsksForTheTrackNowPlaying) {
+  ServeLyrics(L"First", R"([00:01]first)");
+  ServeLyrics(L"Second", R"([00:01]second)");
+  source->SetTrack(Track(L"First"));
+  session->RequestRefresh();
+  queued.front()();  // the poll; the fetch for First waits in the queue
+  queued.pop_front();
   source->SetTrack(Track(L"Second"));
   session->RequestRefresh();
   std::function<void()> poll = std::move(queued.back());
   queued.pop_back();
   poll();
-  ASSERT_EQ(queued.size(), 1u);
-  RunWorkers();
-  MediaInfo info = session->Snapshot();
-  EXPECT_EQ(info.title, L"Second");
-  EXPECT_FALSE(info.hasLyrics);
-  EXPECT_EQ(info.currentLine, L"");
-  EXPECT_EQ(http->Requests().size(), 1u);
 
-  // ... until the next change.
-  source->SetTrack(Track(L"Third"));
-  Poll();
-  EXPECT_EQ(session->Snapshot().currentLine, L"third");
+  RunWorkers();
+  EXPECT_EQ(session->Snapshot().currentLine, L"second");
+  const auto requests = http->Requests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].pathAndQuery, L"/api/get?track_name=Second&artist_name=Ann");
 }
 
 TEST_F(MediaSessionFixture, NoSessionOrFailedReadEmptiesEverythingButTheArtVersion) {
@@ -241,6 +271,17 @@ TEST_F(MediaSessionFixture, NoSessionOrFailedReadEmptiesEverythingButTheArtVersi
   Poll();
   EXPECT_TRUE(session->Snapshot().hasLyrics);
   EXPECT_EQ(source->ArtReadCount(), 3);
+}
+
+TEST_F(MediaSessionFixture, FailingReadsAreLoggedOnceNotOnEveryPoll) {
+  BackgroundFailures().Clear();
+  CapturedLog log;
+  source->SetTrack(Track(L"Song"));
+  source->SetReadsFail(true);
+  for (int i = 0; i < 5; ++i) Poll();
+  EXPECT_EQ(source->ReadCount(), 5);
+  ASSERT_EQ(log.lines.size(), 1u);
+  EXPECT_EQ(log.lines[0], L"[00:00:00.000] Media session poll failed: media session read failed\r\n");
 }
 
 TEST_F(MediaSessionFixture, TimelineValuesBelowZeroReadAsZero) {

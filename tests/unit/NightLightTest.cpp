@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <future>
 #include <memory>
 #include <string>
 #include <thread>
 
 #include "ReturnsInTime.h"
+#include "app/TextUtil.h"
+#include "config/ConfigFile.h"
 #include "system/FakeSystemControlsPlatform.h"
 #include "system/NightLight.h"
 
@@ -155,6 +161,93 @@ TEST_F(NightLightTest, AFailedChangeLeavesTheFlagAsItWas) {
   screen_.writeFails = false;
   nightLight_.Restore();
   EXPECT_EQ(screen_.ramp, calibrated);
+}
+
+// A run that ends without its restore (killed, power lost) leaves its tint on
+// the screen; the ramp kept on disk lets the next run undo it.
+class NightLightAcrossRunsTest : public ::testing::Test {
+ protected:
+  static std::filesystem::path MakeFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "orvane-gamma-XXXXXX").string();
+    return std::filesystem::path(::mkdtemp(pattern.data()));
+  }
+  NightLightAcrossRunsTest() { screen_.ramp = CalibratedRamp(); }
+  ~NightLightAcrossRunsTest() override {
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+  }
+  // Below the temporary folder, so the file's folder must be created.
+  std::wstring DataFolder() const { return Utf8ToWide((folder_ / "data").string()); }
+  bool FileKept() const { return std::filesystem::exists(folder_ / "data" / "gamma-ramp.bin"); }
+
+  const std::filesystem::path folder_ = MakeFolder();
+  FakeScreenGammaPlatform screen_;
+  GammaRampFile file_{PlatformConfigFileSystem(), DataFolder()};
+};
+
+TEST_F(NightLightAcrossRunsTest, TheNextRunRestoresTheRampAKilledRunLeftTinted) {
+  const GammaRamp calibrated = CalibratedRamp();
+  {
+    NightLight killed(screen_, &file_);
+    ASSERT_TRUE(killed.SetNightLight(true));
+    EXPECT_TRUE(FileKept());
+  }  // no Restore
+  ASSERT_NE(screen_.ramp, calibrated);
+
+  NightLight next(screen_, &file_);
+  next.RecoverUnrestoredRamp();
+  EXPECT_EQ(screen_.ramp, calibrated);
+  EXPECT_FALSE(FileKept());
+
+  // The tint is taken from the user's ramp, not compounded on the old one.
+  ASSERT_TRUE(next.SetNightLight(true));
+  EXPECT_EQ(screen_.ramp, ScaledGammaRamp(calibrated, GainsFor(true, false)));
+  EXPECT_TRUE(FileKept());
+  ASSERT_TRUE(next.SetNightLight(false));
+  EXPECT_EQ(screen_.ramp, calibrated);
+  EXPECT_FALSE(FileKept()) << "no tint, nothing to recover";
+
+  ASSERT_TRUE(next.SetSoftColour(true));
+  next.Restore();
+  EXPECT_EQ(screen_.ramp, calibrated);
+  EXPECT_FALSE(FileKept());
+}
+
+TEST_F(NightLightAcrossRunsTest, ARampThatCannotBeWrittenBackYetStaysTheOneToRestore) {
+  const GammaRamp calibrated = CalibratedRamp();
+  {
+    NightLight killed(screen_, &file_);
+    ASSERT_TRUE(killed.SetNightLight(true));
+  }
+  const GammaRamp tinted = screen_.ramp;
+
+  NightLight next(screen_, &file_);
+  screen_.openFails = true;
+  next.RecoverUnrestoredRamp();
+  EXPECT_EQ(screen_.ramp, tinted);
+  EXPECT_TRUE(FileKept());
+
+  // The screen still shows the old tint: it is never captured as the user's.
+  screen_.openFails = false;
+  ASSERT_TRUE(next.SetSoftColour(true));
+  EXPECT_EQ(screen_.ramp, ScaledGammaRamp(calibrated, GainsFor(false, true)));
+  next.Restore();
+  EXPECT_EQ(screen_.ramp, calibrated);
+  EXPECT_FALSE(FileKept());
+}
+
+TEST_F(NightLightAcrossRunsTest, NothingOrSomethingUnreadableOnDiskIsLeftAlone) {
+  NightLight first(screen_, &file_);
+  first.RecoverUnrestoredRamp();
+  EXPECT_TRUE(screen_.writes.empty());
+
+  std::filesystem::create_directories(folder_ / "data");
+  std::ofstream(folder_ / "data" / "gamma-ramp.bin") << "OVGAMMA1 cut short";
+  NightLight second(screen_, &file_);
+  second.RecoverUnrestoredRamp();
+  EXPECT_TRUE(screen_.writes.empty());
+  ASSERT_TRUE(second.SetNightLight(true));
+  EXPECT_EQ(screen_.ramp, ScaledGammaRamp(CalibratedRamp(), GainsFor(true, false)));
 }
 
 // The crash filter runs on the thread that faulted inside SetDeviceGammaRamp,

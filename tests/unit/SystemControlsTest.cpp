@@ -156,6 +156,49 @@ TEST_F(BrightnessFallbackTest, AnOutOfRangeWmiValueFallsBackToDdc) {
   EXPECT_FLOAT_EQ(snapshot.brightness, 0.4f);
 }
 
+TEST(BrightnessTest, WmiInstanceMatchesOnlyItsOwnMonitorInterface) {
+  const std::wstring panel = L"\\\\?\\DISPLAY#BOE0812#4&2a5f3c&0&UID265988#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}";
+  const struct {
+    const wchar_t* instance;
+    std::wstring deviceInterface;
+    bool same;
+  } cases[] = {
+      {L"DISPLAY\\BOE0812\\4&2a5f3c&0&UID265988_0", panel, true},
+      {L"display\\boe0812\\4&2A5F3C&0&uid265988_12", panel, true},
+      {L"DISPLAY\\BOE0812\\4&2a5f3c&0&UID265988", panel, true},
+      {L"DISPLAY\\BOE0812\\4&2a5f3c&0&UID265989_0", panel, false},
+      {L"DISPLAY\\GSM5B08\\4&2a5f3c&0&UID265988_0", panel, false},
+      {L"", panel, false},
+      {L"DISPLAY\\BOE0812\\4&2a5f3c&0&UID265988_0", L"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WmiInstanceIsDevice(c.instance, c.deviceInterface), c.same) << c.instance;
+}
+
+TEST_F(BrightnessFallbackTest, WmiNeverActsForAMonitorItDoesNotDrive) {
+  platform_.wmiBrightness = 30;
+  platform_.monitors[0x51] = L"\\\\.\\DISPLAY2";
+  platform_.deviceInterfaces[L"\\\\.\\DISPLAY2"] = L"\\\\?\\DISPLAY#GSM5B08#5&1b&0&UID4352#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}";
+  platform_.displays[L"\\\\.\\DISPLAY2"].current = DisplayMode{2560, 1440, 32, 60};
+
+  // Without DDC/CI on the external monitor there is nothing to change there.
+  EXPECT_FALSE(SetBrightness(platform_, 0x51, 0.5f));
+  EXPECT_TRUE(platform_.calls.empty());
+  EXPECT_EQ(platform_.wmiBrightness, 30);
+  float level = 0.0f;
+  EXPECT_FALSE(GetBrightnessWmi(platform_, 0x51, level));
+  EXPECT_FALSE(ReadDisplay(platform_, nightLight_, 0x51).brightnessSupported);
+
+  platform_.displays[L"\\\\.\\DISPLAY2"].ddc = MonitorBrightnessRange{0, 10, 100};
+  EXPECT_TRUE(SetBrightness(platform_, 0x51, 0.5f));
+  EXPECT_EQ(platform_.calls, (Calls{L"ddc 50"}));
+  EXPECT_FLOAT_EQ(ReadDisplay(platform_, nightLight_, 0x51).brightness, 0.5f);
+
+  // The panel WMI drives still goes through WMI.
+  platform_.calls.clear();
+  EXPECT_TRUE(SetBrightness(platform_, 0, 0.2f));
+  EXPECT_EQ(platform_.calls, (Calls{L"wmi 20"}));
+}
+
 // --- display ----------------------------------------------------------------------
 
 class ReadDisplayTest : public ::testing::Test {
@@ -209,18 +252,45 @@ TEST_F(ReadDisplayTest, WmiBrightnessComesFirst) {
   EXPECT_EQ(snapshot.monitorName, L"内建显示器") << "an empty device string keeps the default name";
 }
 
-TEST(DisplayModeTest, AppliesPositiveModesToThePrimaryDisplayOnly) {
+TEST(DisplayModeTest, AppliesPositiveModesToTheNamedMonitorOnceTested) {
   FakeSystemControlsPlatform platform;
+  platform.monitors[0x51] = L"\\\\.\\DISPLAY2";
   platform.displays[L"\\\\.\\DISPLAY1"].current = DisplayMode{1920, 1080, 32, 60};
-  EXPECT_TRUE(ApplyDisplayMode(platform, 2560, 1440, 144));
-  EXPECT_EQ(platform.displays[L"\\\\.\\DISPLAY1"].current, (DisplayMode{2560, 1440, 32, 144}));
-  EXPECT_FALSE(ApplyDisplayMode(platform, 0, 1440, 60));
-  EXPECT_FALSE(ApplyDisplayMode(platform, 2560, -1, 60));
-  EXPECT_FALSE(ApplyDisplayMode(platform, 2560, 1440, 0));
-  EXPECT_EQ(platform.calls, (Calls{L"mode 2560x1440@144"}));
+  platform.displays[L"\\\\.\\DISPLAY2"].current = DisplayMode{1920, 1080, 32, 60};
 
+  EXPECT_TRUE(ApplyDisplayMode(platform, 0x51, 2560, 1440, 144));
+  EXPECT_EQ(platform.displays[L"\\\\.\\DISPLAY2"].current, (DisplayMode{2560, 1440, 32, 144}));
+  EXPECT_EQ(platform.displays[L"\\\\.\\DISPLAY1"].current, (DisplayMode{1920, 1080, 32, 60}));
+  EXPECT_EQ(platform.calls,
+            (Calls{L"test mode \\\\.\\DISPLAY2 2560x1440@144", L"mode \\\\.\\DISPLAY2 2560x1440@144"}));
+
+  platform.calls.clear();
+  EXPECT_TRUE(ApplyDisplayMode(platform, 0, 1280, 720, 60));
+  EXPECT_EQ(platform.displays[L"\\\\.\\DISPLAY1"].current, (DisplayMode{1280, 720, 32, 60}));
+
+  const struct {
+    const char* name;
+    MonitorHandle monitor;
+    std::int32_t width, height, refreshHz;
+    bool testFails;
+  } refused[] = {
+      {"no width", 0x51, 0, 1440, 60, false},
+      {"negative height", 0x51, 2560, -1, 60, false},
+      {"no rate", 0x51, 2560, 1440, 0, false},
+      {"a monitor without a device name", 0x77, 1920, 1080, 60, false},
+      {"a mode the test refuses", 0x51, 1920, 1080, 60, true},
+  };
+  for (const auto& c : refused) {
+    platform.calls.clear();
+    platform.modeTestFails = c.testFails;
+    EXPECT_FALSE(ApplyDisplayMode(platform, c.monitor, c.width, c.height, c.refreshHz)) << c.name;
+    for (const std::wstring& call : platform.calls) EXPECT_TRUE(call.starts_with(L"test mode")) << c.name;
+  }
+  EXPECT_EQ(platform.displays[L"\\\\.\\DISPLAY2"].current, (DisplayMode{2560, 1440, 32, 144}));
+
+  platform.modeTestFails = false;
   platform.modeChangeFails = true;
-  EXPECT_FALSE(ApplyDisplayMode(platform, 1920, 1080, 60));
+  EXPECT_FALSE(ApplyDisplayMode(platform, 0x51, 1920, 1080, 60));
 }
 
 // --- recycle bin and shell notifications ------------------------------------------

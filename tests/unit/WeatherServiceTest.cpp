@@ -145,6 +145,28 @@ TEST_F(WeatherServiceTest, FailedFetchGoesOfflineButKeepsEarlierData) {
   EXPECT_EQ(service.Snapshot(), good);
 }
 
+TEST_F(WeatherServiceTest, FailedFetchForAnotherCityShowsThatCityOffline) {
+  http_->ServeFile(WeatherRequestPath(L"北京"), kComplete);
+  WeatherService service(Deps(queued_.Starter()));
+  service.Refresh(L"北京", false);
+  queued_.RunAll();
+  ASSERT_TRUE(service.Snapshot().valid);
+
+  service.Refresh(L"上海", false);  // nothing served for it
+  queued_.RunAll();
+  WeatherSnapshot offline;
+  offline.city = L"上海";
+  offline.description = L"离线（点击刷新）";
+  EXPECT_EQ(service.Snapshot(), offline);
+
+  // The earlier city is fetched again rather than taken for fresh.
+  service.Refresh(L"北京", false);
+  EXPECT_EQ(queued_.jobs.size(), 1u);
+  queued_.RunAll();
+  EXPECT_TRUE(service.Snapshot().valid);
+  EXPECT_EQ(service.Snapshot().city, L"北京");
+}
+
 TEST_F(WeatherServiceTest, UnlocatedFailureKeepsTheDefaultCityName) {
   WeatherService service(Deps(queued_.Starter()));
   service.Refresh(L"", false);

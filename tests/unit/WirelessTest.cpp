@@ -84,6 +84,22 @@ TEST_F(RadioTest, SetSwitchesEveryRadioOfTheKindAndSucceedsWhenAnyAllowed) {
   EXPECT_FALSE(SetRadioState(wlan, RadioKind::Bluetooth, true));
 }
 
+TEST_F(RadioTest, NoRadioChangesWithoutAccess) {
+  wlan.radios = {{RadioKind::WiFi, false}, {RadioKind::Bluetooth, false}};
+  for (const RadioAccess refused :
+       {RadioAccess::Unspecified, RadioAccess::DeniedByUser, RadioAccess::DeniedBySystem}) {
+    wlan.accessAnswer = refused;
+    EXPECT_FALSE(SetRadioState(wlan, RadioKind::WiFi, true)) << static_cast<int>(refused);
+    EXPECT_FALSE(wlan.radios[0].on);
+  }
+  EXPECT_EQ(wlan.accessRequests, 3) << "a refusal is asked about again";
+
+  wlan.accessAnswer = RadioAccess::Allowed;
+  EXPECT_TRUE(SetRadioState(wlan, RadioKind::WiFi, true));
+  EXPECT_TRUE(wlan.radios[0].on);
+  EXPECT_FALSE(wlan.radios[1].on);
+}
+
 // ---------------------------------------------------------------- ReadWifi
 
 struct PresenceCase {

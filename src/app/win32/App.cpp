@@ -6,6 +6,7 @@
 #include "app/FrameLoop.h"
 #include "app/Log.h"
 #include "config/ConfigFile.h"
+#include "system/win32/Win32SystemControls.h"
 
 namespace orvane {
 
@@ -16,6 +17,7 @@ int App::Run(HINSTANCE instance) {
   if (!CacheDirectory().empty()) SHCreateDirectoryExW(nullptr, CacheDirectory().c_str(), nullptr);
 
   Log(L"Orvane starting...");
+  ProcessNightLight().RecoverUnrestoredRamp();
 
   LARGE_INTEGER frequency{};
   QueryPerformanceFrequency(&frequency);

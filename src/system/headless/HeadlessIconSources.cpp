@@ -105,6 +105,12 @@ PackageLogoProperties HeadlessIconSources::PackageLogo(const std::wstring& aumid
   return found == packages_.end() ? PackageLogoProperties{} : found->second;
 }
 
+std::optional<std::uint64_t> HeadlessIconSources::PackageStamp(const std::wstring& aumid) {
+  const std::wstring installPath = PackageLogo(aumid).installPath;
+  if (installPath.empty()) return std::nullopt;
+  return LastWriteTime(installPath);
+}
+
 ShortcutIconSource HeadlessIconSources::ReadShortcut(const std::wstring& path) {
   std::error_code ec;
   const fs::path target = fs::read_symlink(Native(path), ec);

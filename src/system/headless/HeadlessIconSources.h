@@ -27,6 +27,7 @@ class HeadlessIconSources : public IconSources {
   std::vector<std::wstring> FileNamesIn(const std::wstring& folder) override;
   std::optional<std::vector<std::uint8_t>> ReparseData(const std::wstring& path) override;
   PackageLogoProperties PackageLogo(const std::wstring& aumid) override;
+  std::optional<std::uint64_t> PackageStamp(const std::wstring& aumid) override;
   ShortcutIconSource ReadShortcut(const std::wstring& path) override;
   IconImage DecodeImageFile(const std::wstring& path) override;
   IconImage ShellItemImage(const std::wstring& path, unsigned size) override;

@@ -113,6 +113,12 @@ PackageLogoProperties Win32IconSources::PackageLogo(const std::wstring& aumid) {
   return {StringProperty(store.Get(), kPackageInstallPath), StringProperty(store.Get(), kTileSmallLogoPath)};
 }
 
+std::optional<std::uint64_t> Win32IconSources::PackageStamp(const std::wstring& aumid) {
+  const std::wstring installPath = PackageLogo(aumid).installPath;
+  if (installPath.empty()) return std::nullopt;
+  return LastWriteTime(installPath);
+}
+
 ShortcutIconSource Win32IconSources::ReadShortcut(const std::wstring& path) {
   ComPtr<IShellLinkW> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid()))) {

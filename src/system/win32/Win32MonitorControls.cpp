@@ -41,6 +41,21 @@ class Win32PhysicalMonitor : public PhysicalMonitor {
 
 const wchar_t* DeviceOrPrimary(const std::wstring& device) { return device.empty() ? nullptr : device.c_str(); }
 
+// The device's current settings with the size and rate replaced, handed to
+// ChangeDisplaySettingsExW on that device with flags.
+bool ChangeMode(const std::wstring& device, std::int32_t width, std::int32_t height, std::int32_t refreshHz,
+                DWORD flags) {
+  if (device.empty()) return false;
+  DEVMODEW mode{};
+  mode.dmSize = sizeof(mode);
+  if (!EnumDisplaySettingsW(device.c_str(), ENUM_CURRENT_SETTINGS, &mode)) return false;
+  mode.dmPelsWidth = static_cast<DWORD>(width);
+  mode.dmPelsHeight = static_cast<DWORD>(height);
+  mode.dmDisplayFrequency = static_cast<DWORD>(refreshHz);
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
+  return ChangeDisplaySettingsExW(device.c_str(), &mode, nullptr, flags, nullptr) == DISP_CHANGE_SUCCESSFUL;
+}
+
 std::optional<DisplayMode> ReadMode(const std::wstring& device, DWORD index) {
   DEVMODEW mode{};
   mode.dmSize = sizeof(mode);
@@ -74,6 +89,13 @@ std::wstring Win32SystemControlsPlatform::DisplayDeviceString(const std::wstring
   return display.DeviceString;
 }
 
+std::wstring Win32SystemControlsPlatform::DisplayDeviceInterface(const std::wstring& device) {
+  DISPLAY_DEVICEW display{};
+  display.cb = sizeof(display);
+  if (!EnumDisplayDevicesW(DeviceOrPrimary(device), 0, &display, EDD_GET_DEVICE_INTERFACE_NAME)) return {};
+  return display.DeviceID;
+}
+
 std::optional<DisplayMode> Win32SystemControlsPlatform::CurrentDisplayMode(const std::wstring& device) {
   return ReadMode(device, ENUM_CURRENT_SETTINGS);
 }
@@ -82,16 +104,14 @@ std::optional<DisplayMode> Win32SystemControlsPlatform::DisplayModeAt(const std:
   return ReadMode(device, index);
 }
 
-bool Win32SystemControlsPlatform::ChangePrimaryDisplayMode(std::int32_t width, std::int32_t height,
-                                                           std::int32_t refreshHz) {
-  DEVMODEW mode{};
-  mode.dmSize = sizeof(mode);
-  if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return false;
-  mode.dmPelsWidth = static_cast<DWORD>(width);
-  mode.dmPelsHeight = static_cast<DWORD>(height);
-  mode.dmDisplayFrequency = static_cast<DWORD>(refreshHz);
-  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
-  return ChangeDisplaySettingsW(&mode, CDS_UPDATEREGISTRY) == DISP_CHANGE_SUCCESSFUL;
+bool Win32SystemControlsPlatform::TestDisplayMode(const std::wstring& device, std::int32_t width,
+                                                  std::int32_t height, std::int32_t refreshHz) {
+  return ChangeMode(device, width, height, refreshHz, CDS_TEST);
+}
+
+bool Win32SystemControlsPlatform::ChangeDisplayMode(const std::wstring& device, std::int32_t width,
+                                                    std::int32_t height, std::int32_t refreshHz) {
+  return ChangeMode(device, width, height, refreshHz, CDS_UPDATEREGISTRY);
 }
 
 }  // namespace orvane

@@ -59,4 +59,11 @@ std::vector<std::unique_ptr<Radio>> ListWin32Radios() {
   return radios;
 }
 
+RadioAccess RequestWin32RadioAccess() {
+  const auto statics = GetActivationFactory<winrt::IRadioStatics>(winrt::kRadioClassName);
+  ComPtr<winrt::IAsyncOperation<winrt::RadioAccessStatus>> operation;
+  ThrowIfFailed(statics->RequestAccessAsync(operation.Put()));
+  return static_cast<RadioAccess>(AwaitValue(operation.Get(), kRadioOperationTimeout));
+}
+
 }  // namespace orvane

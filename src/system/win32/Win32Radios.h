@@ -13,4 +13,8 @@ namespace orvane {
 // takes longer than its time-out (15 s).
 std::vector<std::unique_ptr<Radio>> ListWin32Radios();
 
+// Radio.RequestAccessAsync's answer; throws like ListWin32Radios. Call on the
+// UI thread.
+RadioAccess RequestWin32RadioAccess();
+
 }  // namespace orvane

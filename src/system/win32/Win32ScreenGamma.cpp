@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include "app/DataDirs.h"
+#include "config/ConfigFile.h"
 #include "system/win32/Win32SystemControls.h"
 
 namespace orvane {
@@ -39,7 +41,8 @@ std::unique_ptr<ScreenGamma> Win32ScreenGammaPlatform::OpenScreen() {
 
 NightLight& ProcessNightLight() {
   static Win32ScreenGammaPlatform platform;
-  static NightLight nightLight(platform);
+  static GammaRampFile saved(PlatformConfigFileSystem(), LocalDataDirectory());
+  static NightLight nightLight(platform, &saved);
   return nightLight;
 }
 

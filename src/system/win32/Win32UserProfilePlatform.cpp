@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/TextUtil.h"
-#include "system/win32/WicPictureFile.h"
 
 namespace orvane {
 namespace {
@@ -106,10 +105,6 @@ std::optional<std::uint32_t> Win32UserProfilePlatform::FileAttributes(const std:
 
 std::wstring Win32UserProfilePlatform::ExpandEnvironment(const std::wstring& text) {
   return orvane::ExpandEnvironment(text);
-}
-
-IconImage Win32UserProfilePlatform::DecodePicture(const std::wstring& path, unsigned) {
-  return DecodePictureFile(path);
 }
 
 }  // namespace orvane

@@ -1,7 +1,7 @@
 #pragma once
 // The signed-in user as Windows reports it: GetUserNameW, the process token's
-// SID, machine registry strings, the shell's picture path, file attributes,
-// environment expansion and WIC picture decoding.
+// SID, machine registry strings, the shell's picture path, file attributes
+// and environment expansion.
 
 #include <windows.h>
 
@@ -22,7 +22,6 @@ class Win32UserProfilePlatform : public UserProfilePlatform {
   std::optional<std::wstring> ShellUserPicturePath(std::uint32_t flags, std::size_t bufferChars) override;
   std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
   std::wstring ExpandEnvironment(const std::wstring& text) override;
-  IconImage DecodePicture(const std::wstring& path, unsigned size) override;
 
  private:
   // HRESULT (user name or picture name, flags, path buffer, buffer length in characters).

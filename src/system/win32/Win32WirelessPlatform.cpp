@@ -10,6 +10,13 @@ namespace orvane {
 
 std::vector<std::unique_ptr<Radio>> Win32WirelessPlatform::Radios() { return ListWin32Radios(); }
 
+RadioAccess Win32WirelessPlatform::RequestRadioAccess() {
+  if (accessAllowed_) return RadioAccess::Allowed;
+  const RadioAccess access = RequestWin32RadioAccess();
+  accessAllowed_ = access == RadioAccess::Allowed;
+  return access;
+}
+
 std::unique_ptr<WlanSession> Win32WirelessPlatform::OpenWlan() { return OpenWin32WlanSession(); }
 
 std::optional<std::vector<BluetoothDeviceRecord>> Win32WirelessPlatform::FindBluetoothDevices() {

@@ -9,9 +9,13 @@ namespace orvane {
 class Win32WirelessPlatform : public WirelessPlatform {
  public:
   std::vector<std::unique_ptr<Radio>> Radios() override;
+  RadioAccess RequestRadioAccess() override;
   std::unique_ptr<WlanSession> OpenWlan() override;
   std::optional<std::vector<BluetoothDeviceRecord>> FindBluetoothDevices() override;
   std::optional<std::wstring> DecodeAnsi(std::string_view bytes) override;
+
+ private:
+  bool accessAllowed_ = false;
 };
 
 }  // namespace orvane

@@ -2,6 +2,7 @@
 #include <oleauto.h>
 #include <wbemidl.h>
 
+#include <string>
 #include <utility>
 
 #include "render/win32/ComPtr.h"
@@ -75,6 +76,36 @@ ComPtr<IWbemClassObject> FirstObject(IWbemServices& services, const wchar_t* que
   return object;
 }
 
+// A BSTR property as text; "" when it is missing or of another type.
+std::wstring StringProperty(IWbemClassObject& object, const wchar_t* name) {
+  Variant value;
+  if (FAILED(object.Get(name, 0, value.Get(), nullptr, nullptr)) || (*value).vt != VT_BSTR ||
+      (*value).bstrVal == nullptr) {
+    return {};
+  }
+  return std::wstring((*value).bstrVal, SysStringLen((*value).bstrVal));
+}
+
+// The object of a WQL query whose InstanceName is instance, each step
+// within the timeout.
+ComPtr<IWbemClassObject> ObjectWithInstance(IWbemServices& services, const wchar_t* query,
+                                            const std::wstring& instance) {
+  const Bstr language(L"WQL");
+  const Bstr text(query);
+  if (!language || !text) return nullptr;
+  ComPtr<IEnumWbemClassObject> results;
+  if (FAILED(services.ExecQuery(language.Get(), text.Get(), WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
+                                nullptr, results.Put()))) {
+    return nullptr;
+  }
+  for (;;) {
+    ComPtr<IWbemClassObject> object;
+    ULONG returned = 0;
+    if (results->Next(kQueryTimeoutMs, 1, object.Put(), &returned) != WBEM_S_NO_ERROR || returned != 1) return nullptr;
+    if (StringProperty(*object.Get(), L"InstanceName") == instance) return object;
+  }
+}
+
 std::optional<std::int64_t> IntegerOf(const VARIANT& value) {
   switch (value.vt) {
     case VT_UI1:
@@ -92,6 +123,15 @@ std::optional<std::int64_t> IntegerOf(const VARIANT& value) {
 
 }  // namespace
 
+std::wstring Win32SystemControlsPlatform::WmiBrightnessInstance() {
+  const ComPtr<IWbemServices> services = ConnectRootWmi();
+  if (!services) return {};
+  const ComPtr<IWbemClassObject> monitor =
+      FirstObject(*services.Get(), L"SELECT InstanceName FROM WmiMonitorBrightness");
+  if (!monitor) return {};
+  return StringProperty(*monitor.Get(), L"InstanceName");
+}
+
 std::optional<std::int64_t> Win32SystemControlsPlatform::WmiCurrentBrightness() {
   const ComPtr<IWbemServices> services = ConnectRootWmi();
   if (!services) return std::nullopt;
@@ -103,10 +143,12 @@ std::optional<std::int64_t> Win32SystemControlsPlatform::WmiCurrentBrightness() 
   return IntegerOf(*value);
 }
 
-bool Win32SystemControlsPlatform::WmiSetBrightness(std::uint8_t percent) {
+bool Win32SystemControlsPlatform::WmiSetBrightness(const std::wstring& instance, std::uint8_t percent) {
+  if (instance.empty()) return false;
   const ComPtr<IWbemServices> services = ConnectRootWmi();
   if (!services) return false;
-  const ComPtr<IWbemClassObject> methods = FirstObject(*services.Get(), L"SELECT * FROM WmiMonitorBrightnessMethods");
+  const ComPtr<IWbemClassObject> methods =
+      ObjectWithInstance(*services.Get(), L"SELECT * FROM WmiMonitorBrightnessMethods", instance);
   if (!methods) return false;
   Variant path;
   if (FAILED(methods->Get(L"__PATH", 0, path.Get(), nullptr, nullptr)) || (*path).vt != VT_BSTR) return false;
