@@ -57,6 +57,8 @@ set_target_properties(Orvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY
 # --- Orvane-Setup.exe --------------------------------------------------------
 set(ORVANE_PAYLOAD "${CMAKE_BINARY_DIR}/Orvane.exe")
 file(GLOB ORVANE_SETUP_WIN32_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/installer/win32/*.cpp")
+# The setup core logs through the shared log, which reaches the debugger output.
+list(APPEND ORVANE_SETUP_WIN32_SOURCES "${CMAKE_SOURCE_DIR}/src/app/win32/Win32LogBackend.cpp")
 configure_file("${CMAKE_SOURCE_DIR}/installer/win32/setup.rc.in" "${ORVANE_GENERATED_DIR}/setup.rc" @ONLY)
 set_source_files_properties("${ORVANE_GENERATED_DIR}/setup.rc" PROPERTIES
   OBJECT_DEPENDS "${ORVANE_ICON};${ORVANE_SETUP_MANIFEST};${ORVANE_PAYLOAD}")

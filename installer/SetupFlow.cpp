@@ -2,6 +2,7 @@
 
 #include "RunningInstance.h"
 #include "SetupText.h"
+#include "app/Log.h"
 
 namespace orvane {
 namespace {
@@ -10,7 +11,15 @@ bool WriteProgramFile(SetupPlatform& platform, const SetupPaths& paths) {
   const std::span<const std::uint8_t> payload = platform.LoadPayload();
   if (payload.empty()) return false;
   platform.CreateFolder(paths.installDirectory);
-  return platform.WriteWholeFile(paths.programFile, payload);
+  // Written beside the old program and moved over it in one step: a failed
+  // write (disk full, a scanner holding the file) leaves the old program
+  // whole instead of a truncated one the shortcuts still point to.
+  if (platform.WriteWholeFile(paths.programNewFile, payload) &&
+      platform.MoveFileReplacing(paths.programNewFile, paths.programFile)) {
+    return true;
+  }
+  platform.RemoveFile(paths.programNewFile);
+  return false;
 }
 
 }  // namespace
@@ -41,6 +50,7 @@ int RunInstall(SetupPlatform& platform, const SetupPaths& paths, bool silent) {
   CloseRunningInstance(platform);
 
   if (!WriteProgramFile(platform, paths)) {
+    Log(L"Setup: could not write %s", paths.programFile);
     if (!silent) platform.ShowMessage(kWriteFailedMessage, kWriteFailedCaption, MessageStyle::Error);
     return kExitWriteFailed;
   }
@@ -76,11 +86,18 @@ int RunUninstall(SetupPlatform& platform, const SetupPaths& paths, bool silent) 
   CloseRunningInstance(platform);
 
   // The uninstaller (this very file while it runs) and the install directory
-  // stay behind. Deletions are best effort.
+  // stay behind. Deletions are best effort, except the program's own file.
   platform.DeleteRegistryValue(kRunKey, kRunValueName);
   platform.RemoveFile(paths.desktopShortcut);
   platform.RemoveFile(paths.startMenuShortcut);
-  platform.RemoveFile(paths.programFile);
+  if (!platform.RemoveFile(paths.programFile)) {
+    // A copy still running (or anything else holding the file) keeps it. The
+    // entry stays in the installed-programs list so the uninstall can be run
+    // again once it is closed.
+    Log(L"Setup: could not remove %s, uninstall entry kept", paths.programFile);
+    if (!silent) platform.ShowMessage(kUninstallIncompleteMessage, kUninstallCaption, MessageStyle::Error);
+    return kExitUninstallIncomplete;
+  }
   platform.DeleteRegistryTree(kUninstallKey);
 
   if (!silent) platform.ShowMessage(kUninstalledMessage, kUninstallCaption, MessageStyle::Information);

@@ -13,6 +13,7 @@ inline constexpr int kInstallOnlyButton = 1002;
 
 inline constexpr int kExitOk = 0;           // installed, cancelled or uninstalled
 inline constexpr int kExitWriteFailed = 1;  // the program file could not be written
+inline constexpr int kExitUninstallIncomplete = 2;  // the program file could not be removed
 
 InstallDialogSpec MakeInstallDialog(const SetupPaths& paths);
 

@@ -9,6 +9,7 @@ SetupPaths MakeSetupPaths(const KnownFolders& folders) {
   SetupPaths paths;
   paths.installDirectory = JoinPath(JoinPath(folders.localAppData, L"Programs"), L"Orvane");
   paths.programFile = JoinPath(paths.installDirectory, L"Orvane.exe");
+  paths.programNewFile = paths.programFile + L".tmp";
   paths.uninstallerFile = JoinPath(paths.installDirectory, L"Orvane-Uninstall.exe");
   paths.desktopShortcut = JoinPath(folders.desktop, L"Orvane.lnk");
   paths.startMenuShortcut = JoinPath(folders.programs, L"Orvane.lnk");

@@ -19,6 +19,7 @@ struct KnownFolders {
 struct SetupPaths {
   std::wstring installDirectory;   // <LocalAppData>\Programs\Orvane
   std::wstring programFile;        // <install>\Orvane.exe
+  std::wstring programNewFile;     // <install>\Orvane.exe.tmp, moved over the program once complete
   std::wstring uninstallerFile;    // <install>\Orvane-Uninstall.exe
   std::wstring desktopShortcut;    // <Desktop>\Orvane.lnk
   std::wstring startMenuShortcut;  // <Programs>\Orvane.lnk

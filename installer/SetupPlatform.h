@@ -73,8 +73,10 @@ class SetupPlatform {
   virtual std::span<const std::uint8_t> LoadPayload() = 0;
   // Creates the folder and every missing parent; an existing folder is fine.
   virtual void CreateFolder(const std::wstring& path) = 0;
-  // Creates or truncates the file and writes all bytes.
+  // Creates or truncates the file, writes all bytes and flushes them to disk.
   virtual bool WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes) = 0;
+  // Renames from over to in one step, replacing an existing file.
+  virtual bool MoveFileReplacing(const std::wstring& from, const std::wstring& to) = 0;
   // Copies the running setup program's own file, overwriting.
   virtual bool CopySelfTo(const std::wstring& path) = 0;
   virtual bool CreateShortcut(const ShortcutSpec& shortcut) = 0;
@@ -84,6 +86,7 @@ class SetupPlatform {
   virtual bool DeleteRegistryValue(const std::wstring& key, const std::wstring& name) = 0;
   // Deletes the key itself with all its values and subkeys.
   virtual bool DeleteRegistryTree(const std::wstring& key) = 0;
+  // True when the file is gone afterwards, also when it was never there.
   virtual bool RemoveFile(const std::wstring& path) = 0;
 
   // Opens the program with the shell; the outcome is not reported.

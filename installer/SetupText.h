@@ -28,6 +28,7 @@ inline constexpr wchar_t kWriteFailedMessage[] = L"无法写入 Orvane.exe，请
 inline constexpr wchar_t kUninstallCaption[] = L"卸载 Orvane";
 inline constexpr wchar_t kUninstallQuestion[] = L"确定要卸载 Orvane 吗？（将自动恢复 Windows 原生任务栏）";
 inline constexpr wchar_t kUninstalledMessage[] = L"Orvane 已安全卸载完成。";
+inline constexpr wchar_t kUninstallIncompleteMessage[] = L"Orvane 未能完全卸载：程序文件仍在使用中。";
 
 inline constexpr wchar_t kShortcutDescription[] = L"Orvane - 原生 macOS 风格桌面套件";
 

@@ -78,7 +78,12 @@ bool Win32SetupPlatform::WriteWholeFile(const std::wstring& path, std::span<cons
     ok = WriteFile(file, bytes.data(), chunk, &written, nullptr) != FALSE && written == chunk;
     bytes = bytes.subspan(written);
   }
+  ok = ok && FlushFileBuffers(file) != FALSE;
   return CloseHandle(file) != FALSE && ok;
+}
+
+bool Win32SetupPlatform::MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool Win32SetupPlatform::CopySelfTo(const std::wstring& path) {
@@ -102,6 +107,10 @@ bool Win32SetupPlatform::CreateShortcut(const ShortcutSpec& shortcut) {
   return SUCCEEDED(file->Save(shortcut.linkPath.c_str(), TRUE));
 }
 
-bool Win32SetupPlatform::RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+bool Win32SetupPlatform::RemoveFile(const std::wstring& path) {
+  if (DeleteFileW(path.c_str())) return true;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
 
 }  // namespace orvane

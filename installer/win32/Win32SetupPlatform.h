@@ -32,6 +32,7 @@ class Win32SetupPlatform final : public SetupPlatform {
   std::span<const std::uint8_t> LoadPayload() override;
   void CreateFolder(const std::wstring& path) override;
   bool WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes) override;
+  bool MoveFileReplacing(const std::wstring& from, const std::wstring& to) override;
   bool CopySelfTo(const std::wstring& path) override;
   bool CreateShortcut(const ShortcutSpec& shortcut) override;
 

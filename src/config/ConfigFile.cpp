@@ -9,9 +9,11 @@
 
 namespace orvane {
 
+std::wstring TemporaryPathOf(const std::wstring& path) { return path + L".tmp"; }
+
 bool WriteFileAtomically(ConfigFileSystem& files, const std::wstring& path, std::string_view bytes) {
   // Same folder as the target, so the final move never crosses volumes.
-  const std::wstring temporary = path + L".tmp";
+  const std::wstring temporary = TemporaryPathOf(path);
   if (!files.WriteFlushed(temporary, bytes) || !files.MoveReplacing(temporary, path)) {
     files.Remove(temporary);
     return false;
@@ -23,8 +25,11 @@ ConfigStore::ConfigStore(std::wstring path, ConfigFileSystem& files, PinProbe pr
     : path_(std::move(path)), files_(files), probe_(std::move(probe)) {}
 
 DockConfig ConfigStore::Load() {
-  pending_ = Pending::Nothing;
-  badBytes_.clear();
+  keepBeforeSave_ = false;
+
+  // Left by a save that was cut off before its move; the file itself is whole.
+  files_.Remove(TemporaryPathOf(path_));
+  files_.Remove(TemporaryPathOf(BackupPath()));
 
   FileReadResult file = files_.Read(path_);
   switch (file.status) {
@@ -37,7 +42,7 @@ DockConfig ConfigStore::Load() {
       // Locked or access denied: the file may be fine, so it is not
       // overwritten with defaults here.
       Log(L"Config: cannot read %s, using defaults", path_);
-      pending_ = Pending::Unreadable;
+      keepBeforeSave_ = true;
       return FirstRunDefaults(probe_);
     case FileReadStatus::Ok:
       break;
@@ -45,26 +50,21 @@ DockConfig ConfigStore::Load() {
 
   if (std::optional<DockConfig> parsed = ParseConfig(file.bytes, probe_)) return std::move(*parsed);
   Log(L"Config parse failed, falling back to default");
-  pending_ = Pending::ParseFailed;
-  badBytes_ = std::move(file.bytes);
+  keepBeforeSave_ = true;
   return FirstRunDefaults(probe_);
 }
 
-void ConfigStore::KeepBadFile() {
-  std::string bytes;
-  if (pending_ == Pending::ParseFailed) {
-    bytes = std::move(badBytes_);
-  } else {
-    FileReadResult file = files_.Read(path_);
-    if (file.status != FileReadStatus::Ok) return;  // still unreadable, or gone meanwhile
-    bytes = std::move(file.bytes);
-  }
+bool ConfigStore::KeepFileOnDisk() {
+  // What is on disk now, not what the load saw: the user may have edited it since.
+  FileReadResult file = files_.Read(path_);
+  if (file.status == FileReadStatus::NotFound) return true;  // gone meanwhile: nothing to lose
   const std::wstring backup = BackupPath();
-  if (WriteFileAtomically(files_, backup, bytes)) {
+  if (file.status == FileReadStatus::Ok && WriteFileAtomically(files_, backup, file.bytes)) {
     Log(L"Config: kept unreadable file as %s", backup);
-  } else {
-    Log(L"Config: could not keep unreadable file as %s", backup);
+    return true;
   }
+  Log(L"Config: could not keep unreadable file as %s", backup);
+  return false;
 }
 
 void ConfigStore::Save(const DockConfig& config) {
@@ -73,11 +73,14 @@ void ConfigStore::Save(const DockConfig& config) {
 
   const std::string bytes = SerializeConfig(config);
 
-  // Only the first save after a bad load: later saves replace our own file.
-  if (pending_ != Pending::Nothing) {
-    KeepBadFile();
-    pending_ = Pending::Nothing;
-    badBytes_.clear();
+  // Only after a bad load, and only until the copy succeeds: later saves
+  // replace our own file.
+  if (keepBeforeSave_) {
+    if (!KeepFileOnDisk()) {
+      Log(L"Config: %s left as it is, settings kept in memory", path_);
+      return;
+    }
+    keepBeforeSave_ = false;
   }
 
   if (!WriteFileAtomically(files_, path_, bytes)) Log(L"Config: could not write %s", path_);

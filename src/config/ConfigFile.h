@@ -5,8 +5,9 @@
 // writes them), a file that exists but cannot be read or parsed gives the
 // same defaults in memory and is left alone. Saving replaces the file
 // atomically through "config.json.tmp", so a failed write never leaves a
-// half-written file, and the first save after a bad load keeps the old bytes
-// as "config.json.bad" before replacing them.
+// half-written file. After a bad load, the file as it is on disk at the next
+// save is first copied to "config.json.bad"; while that copy cannot be made,
+// saves leave the file alone and the settings live only in memory.
 
 #include <string>
 #include <string_view>
@@ -44,6 +45,9 @@ class ConfigFileSystem {
 // The platform's file system (win32/ or headless/).
 ConfigFileSystem& PlatformConfigFileSystem();
 
+// path + ".tmp": where a save writes before it moves the file into place.
+std::wstring TemporaryPathOf(const std::wstring& path);
+
 // Writes path + ".tmp" and moves it over path. On failure the previous file
 // is untouched and the temporary file is gone.
 bool WriteFileAtomically(ConfigFileSystem& files, const std::wstring& path, std::string_view bytes);
@@ -53,6 +57,7 @@ class ConfigStore {
  public:
   ConfigStore(std::wstring path, ConfigFileSystem& files, PinProbe probe);
 
+  // Also removes a temporary file left by a save that was cut off.
   DockConfig Load();
   // Failures are logged only; the caller keeps its in-memory record.
   void Save(const DockConfig& config);
@@ -61,16 +66,15 @@ class ConfigStore {
   std::wstring BackupPath() const { return path_ + L".bad"; }
 
  private:
-  // What the last load left for the next save to preserve.
-  enum class Pending { Nothing, ParseFailed, Unreadable };
-
-  void KeepBadFile();
+  // Copies the file on disk to BackupPath(); true when there is nothing
+  // left to lose (copied, or no file any more).
+  bool KeepFileOnDisk();
 
   std::wstring path_;
   ConfigFileSystem& files_;
   PinProbe probe_;
-  Pending pending_ = Pending::Nothing;
-  std::string badBytes_;  // the unparsable file's bytes while pending_ is ParseFailed
+  // The last load could not use the file: the next save keeps a copy first.
+  bool keepBeforeSave_ = false;
 };
 
 // The process-wide file: JoinPath(RoamingDataDirectory(), "config.json").

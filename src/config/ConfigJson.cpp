@@ -1,10 +1,13 @@
 #include "config/ConfigJson.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <exception>
 #include <initializer_list>
+#include <limits>
+#include <system_error>
 
 #include "app/TextUtil.h"
 
@@ -69,6 +72,156 @@ bool NestingWithinLimit(std::string_view text) {
     }
   }
   return true;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Four hex digits at text[at]; -1 when there are not four.
+int HexUnit(std::string_view text, size_t at) {
+  if (at + 4 > text.size()) return -1;
+  int unit = 0;
+  for (size_t i = at; i < at + 4; ++i) {
+    const char c = text[i];
+    int digit = 0;
+    if (IsDigit(c)) {
+      digit = c - '0';
+    } else if (c >= 'a' && c <= 'f') {
+      digit = c - 'a' + 10;
+    } else if (c >= 'A' && c <= 'F') {
+      digit = c - 'A' + 10;
+    } else {
+      return -1;
+    }
+    unit = unit * 16 + digit;
+  }
+  return unit;
+}
+
+bool IsHighSurrogate(int unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(int unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// Whether a token is a JSON number whose magnitude lies beyond the largest
+// double. Tokens that are not JSON numbers, and tiny ones (they read as 0),
+// give false.
+bool OverflowsDouble(std::string_view token) {
+  size_t i = token.front() == '-' ? 1 : 0;
+  const size_t integerStart = i;
+  if (i >= token.size() || !IsDigit(token[i])) return false;
+  if (token[i] == '0') {
+    ++i;
+  } else {
+    while (i < token.size() && IsDigit(token[i])) ++i;
+  }
+  const size_t integerEnd = i;
+  size_t fractionStart = i;
+  size_t fractionEnd = i;
+  if (i < token.size() && token[i] == '.') {
+    fractionStart = ++i;
+    while (i < token.size() && IsDigit(token[i])) ++i;
+    fractionEnd = i;
+    if (fractionEnd == fractionStart) return false;
+  }
+  long long exponent = 0;
+  if (i < token.size() && (token[i] == 'e' || token[i] == 'E')) {
+    ++i;
+    bool negative = false;
+    if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
+    if (i >= token.size() || !IsDigit(token[i])) return false;
+    for (; i < token.size() && IsDigit(token[i]); ++i) {
+      exponent = std::min(exponent * 10 + (token[i] - '0'), 1'000'000'000LL);  // saturates, far past any double
+    }
+    if (negative) exponent = -exponent;
+  }
+  if (i != token.size()) return false;
+
+  // Decimal order of magnitude of the leading non-zero digit.
+  long long order = 0;
+  const size_t firstNonZero = token.find_first_not_of('0', integerStart);
+  if (firstNonZero < integerEnd) {
+    order = static_cast<long long>(integerEnd - firstNonZero) - 1;
+  } else {
+    const size_t firstFraction = token.substr(0, fractionEnd).find_first_not_of('0', fractionStart);
+    if (firstFraction == std::string_view::npos) return false;  // zero
+    order = -static_cast<long long>(firstFraction - fractionStart) - 1;
+  }
+  order += exponent;
+  if (order < std::numeric_limits<double>::max_exponent10) return false;
+  if (order > std::numeric_limits<double>::max_exponent10) return true;
+  double value = 0;
+  const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+  return error == std::errc::result_out_of_range || !std::isfinite(value);
+}
+
+// The parser refuses a whole document over a number beyond the double range
+// or an escaped UTF-16 surrogate without its partner. Here such a number
+// becomes the largest double of its sign, so it is clamped like any other
+// out-of-range value, and a lone surrogate escape becomes U+FFFD. Everything
+// else is copied unchanged; what is not JSON stays not JSON.
+std::string MendValues(std::string_view text) {
+  static constexpr std::string_view kReplacement = "\\uFFFD";
+  static constexpr std::string_view kLargest = "1.7976931348623157e308";
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '"') {
+      out += c;
+      ++i;
+      while (i < text.size()) {
+        const char s = text[i];
+        if (s == '"') {
+          out += s;
+          ++i;
+          break;
+        }
+        if (s != '\\' || i + 1 >= text.size() || text[i + 1] != 'u') {
+          // Any other escape is two characters; copying both keeps "\\" from
+          // hiding the quote or the 'u' that follows it.
+          const size_t length = s == '\\' ? std::min<size_t>(2, text.size() - i) : 1;
+          out.append(text.substr(i, length));
+          i += length;
+          continue;
+        }
+        const int unit = HexUnit(text, i + 2);
+        if (unit < 0) {  // malformed: left for the parser to refuse
+          out.append("\\u");
+          i += 2;
+          continue;
+        }
+        if (IsHighSurrogate(unit) && text.substr(i + 6, 2) == "\\u" && IsLowSurrogate(HexUnit(text, i + 8))) {
+          out.append(text.substr(i, 12));
+          i += 12;
+        } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+          out.append(kReplacement);
+          i += 6;
+        } else {
+          out.append(text.substr(i, 6));
+          i += 6;
+        }
+      }
+      continue;
+    }
+    if (c == '-' || IsDigit(c)) {
+      size_t end = i + 1;
+      while (end < text.size() && (IsDigit(text[end]) || text[end] == '.' || text[end] == 'e' || text[end] == 'E' ||
+                                   text[end] == '+' || text[end] == '-')) {
+        ++end;
+      }
+      const std::string_view token = text.substr(i, end - i);
+      if (OverflowsDouble(token)) {
+        if (c == '-') out += '-';
+        out.append(kLargest);
+      } else {
+        out.append(token);
+      }
+      i = end;
+      continue;
+    }
+    out += c;
+    ++i;
+  }
+  return out;
 }
 
 std::wstring OneOf(const std::wstring& text, std::initializer_list<const wchar_t*> allowed, const wchar_t* fallback) {
@@ -226,7 +379,7 @@ nlohmann::json ParseJsonDocument(std::string_view bytes) {
 
 std::optional<DockConfig> ParseConfig(std::string_view bytes, const PinProbe& probe) {
   try {
-    const nlohmann::json root = ParseJsonDocument(bytes);
+    const nlohmann::json root = ParseJsonDocument(MendValues(bytes));
     if (!root.is_object()) return std::nullopt;
     return ReadConfig(root, probe);
   } catch (const std::exception&) {

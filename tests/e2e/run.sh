@@ -395,5 +395,55 @@ check "program file removed" test ! -e "$install_unix/Orvane.exe"
 check "uninstall key removed" bash -c '! wine reg query "$1" >/dev/null 2>&1' _ "$uninstall_key"
 check "uninstaller kept" test -e "$install_unix/Orvane-Uninstall.exe"
 
+# -----------------------------------------------------------------------------
+# A file another process holds open without sharing (a running copy that did
+# not close, a virus scanner) can be neither replaced nor deleted.
+hold_release="$(mktemp -u /tmp/orvane-e2e-release.XXXXXX)"
+hold_out="$(mktemp)"
+hold_file() {  # hold_file WINDOWS_PATH: returns once the probe holds it
+  rm -f "$hold_release"; : >"$hold_out"
+  wine "$build/orvane-probe.exe" hold-file "$1" "$(winepath -w "$hold_release")" 120000 >"$hold_out" 2>/dev/null &
+  hold_pid=$!
+  for _ in $(seq 1 150); do grep -q '^held=' "$hold_out" && break; sleep 0.2; done
+  grep -q '^held=1' "$hold_out"
+}
+release_file() { touch "$hold_release"; wait "$hold_pid" 2>/dev/null; rm -f "$hold_release"; }
+
+section "an install that cannot replace the program keeps the old one"
+old_program="$(mktemp)"
+cp "$build/orvane-probe.exe" "$install_unix/Orvane.exe"  # stands in for an earlier version
+cp "$install_unix/Orvane.exe" "$old_program"
+check "the old Orvane.exe is held open" hold_file "$install_win\\Orvane.exe"
+timeout 120 wine "$build/Orvane-Setup.exe" /S >/dev/null 2>&1
+code=$?
+check "setup /S exits with 1 (got $code)" test "$code" = 1
+check "the old Orvane.exe is kept byte for byte" cmp -s "$old_program" "$install_unix/Orvane.exe"
+check "no temporary program file is left" test ! -e "$install_unix/Orvane.exe.tmp"
+check "no uninstall entry is written" bash -c '! wine reg query "$1" >/dev/null 2>&1' _ "$uninstall_key"
+check "nothing was started" bash -c '! "$@" >/dev/null 2>&1' _ wine "$build/orvane-probe.exe" wait-window OrvaneRenderWindow 2000
+release_file
+rm -f "$old_program"
+
+section "an uninstall that cannot remove the program keeps its entry"
+wine reg add "$uninstall_key" /v DisplayName /t REG_SZ /d Orvane /f >/dev/null 2>&1
+check "Orvane.exe is held open" hold_file "$install_win\\Orvane.exe"
+# The setup's log goes to the debugger output, which Wine prints on the "seh" channel.
+uninstall_debug="$(mktemp)"
+WINEDEBUG=-all,warn+seh timeout 120 wine "$install_unix/Orvane-Uninstall.exe" /uninstall /S >/dev/null 2>"$uninstall_debug"
+code=$?
+check "uninstall exits with 2 (got $code)" test "$code" = 2
+check "the uninstall key is kept" bash -c 'wine reg query "$1" >/dev/null 2>&1' _ "$uninstall_key"
+check "the program file is still there" test -e "$install_unix/Orvane.exe"
+check "the uninstaller logs that the program file stays" \
+  grep -aqF 'Setup: could not remove '"${install_win//\\/\\\\}"'\\Orvane.exe, uninstall entry kept' "$uninstall_debug"
+rm -f "$uninstall_debug"
+release_file
+timeout 120 wine "$install_unix/Orvane-Uninstall.exe" /uninstall /S >/dev/null 2>&1
+code=$?
+check "once the file is free, uninstalling again exits with 0 (got $code)" test "$code" = 0
+check "and removes the program file" test ! -e "$install_unix/Orvane.exe"
+check "and the uninstall key" bash -c '! wine reg query "$1" >/dev/null 2>&1' _ "$uninstall_key"
+rm -f "$hold_out"
+
 echo "e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -150,6 +150,72 @@ TEST_F(ConfigStoreTest, FirstSaveAfterAParseFailureKeepsTheBadBytes) {
   EXPECT_EQ(files_.files[kBackup], "user looked at it");
 }
 
+TEST_F(ConfigStoreTest, TheCopyHoldsTheFileAsItIsAtSaveTime) {
+  files_.files[kPath] = kGarbage;
+  DockConfig config = store_.Load();
+  const std::string handFixed = "{\"iconSize\":40, \"pinned\": [oops]}";  // edited since, still bad
+  files_.files[kPath] = handFixed;
+
+  store_.Save(config);
+  EXPECT_EQ(files_.files[kBackup], handFixed);
+  EXPECT_EQ(files_.files[kPath], SerializeConfig(config));
+}
+
+TEST_F(ConfigStoreTest, WithoutTheCopyTheFileIsNotReplaced) {
+  const struct {
+    const char* label;
+    std::set<std::wstring> failWrites;
+    bool failMoves;
+    std::set<std::wstring> unreadable;
+  } cases[] = {
+      {"copy cannot be written", {kBackup + L".tmp"}, false, {}},
+      {"copy cannot be moved into place", {}, true, {}},
+      {"file locked at save", {}, false, {kPath}},
+  };
+  for (const auto& c : cases) {
+    FakeFileSystem files;
+    files.files[kPath] = kGarbage;
+    ConfigStore store(kPath, files, ProbeOf(machine_));
+    DockConfig config = store.Load();
+    config.iconSize = 50;
+
+    files.failWrites = c.failWrites;
+    files.failMoves = c.failMoves;
+    files.unreadable = c.unreadable;
+    store.Save(config);
+    EXPECT_EQ(files.files[kPath], kGarbage) << c.label;
+    EXPECT_FALSE(files.files.count(kBackup)) << c.label;
+    EXPECT_FALSE(files.files.count(kBackup + L".tmp")) << c.label;
+    EXPECT_FALSE(files.files.count(kTemp)) << c.label;
+    const std::vector<std::wstring> lines = log_.lines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], L"Config: could not keep unreadable file as " + kBackup) << c.label;
+    EXPECT_EQ(lines.back(), L"Config: " + kPath + L" left as it is, settings kept in memory") << c.label;
+
+    // Once the copy can be made, the next save makes it and replaces the file.
+    files.failWrites.clear();
+    files.failMoves = false;
+    files.unreadable.clear();
+    store.Save(config);
+    EXPECT_EQ(files.files[kBackup], kGarbage) << c.label;
+    EXPECT_EQ(ParseConfig(files.files[kPath], ProbeOf(machine_)), config) << c.label;
+  }
+}
+
+TEST_F(ConfigStoreTest, TemporaryFilesOfACutOffSaveAreRemovedAtLoad) {
+  DockConfig config = FirstRun();
+  config.iconSize = 64;
+  files_.files[kPath] = SerializeConfig(config);
+  files_.files[kTemp] = "{\"iconSize\":";
+  files_.files[kBackup + L".tmp"] = "{\"ic";
+
+  EXPECT_EQ(store_.Load(), config);
+  EXPECT_FALSE(files_.files.count(kTemp));
+  EXPECT_FALSE(files_.files.count(kBackup + L".tmp"));
+  EXPECT_EQ(files_.files[kPath], SerializeConfig(config));
+  EXPECT_EQ(files_.writes, 0);
+}
+
 TEST_F(ConfigStoreTest, LockedFileGivesDefaultsInMemoryOnly) {
   files_.files[kPath] = SerializeConfig(DockConfig{});
   files_.unreadable.insert(kPath);
@@ -279,7 +345,7 @@ TEST_F(ConfigDiskTest, FolderInPlaceOfTheFileIsUnreadableAndLeftAlone) {
   EXPECT_TRUE(std::filesystem::is_directory(Native(path_)));
   EXPECT_FALSE(Exists(path_ + L".tmp"));
 
-  store.Save(DockConfig{});  // the move fails, the stray temporary file goes
+  store.Save(DockConfig{});  // the folder cannot be copied aside, so nothing is written
   EXPECT_TRUE(std::filesystem::is_directory(Native(path_)));
   EXPECT_FALSE(Exists(path_ + L".tmp"));
   EXPECT_FALSE(Exists(path_ + L".bad"));

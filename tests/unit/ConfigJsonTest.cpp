@@ -179,6 +179,67 @@ TEST_F(ConfigParseTest, PinnedElements) {
   }
 }
 
+// A number beyond the double range or a lone surrogate escape costs only
+// its own value, never the pinned items beside it.
+TEST_F(ConfigParseTest, ValuesTheParserCannotHoldCostOnlyThemselves) {
+  const std::string document =
+      R"({"iconSize":1e999,"magnification":-1e999,"dockPosition":"left","weatherCity":"\ud800",)"
+      R"("quickNote":"a\udc00b\ud800\u0041","stageManagerMaxGroups":1E+400,)"
+      R"("widgets":[{"id":"note_9","type":"note","x":)" + std::string(400, '9') + R"(,"y":-1e400}],)"
+      R"("pinned":[{"name":"Tool","target":"C:\\tool.exe"},{"name":"Web","target":"https://example.org"}]})";
+  const DockConfig config = Parse(document);
+  EXPECT_EQ(config.iconSize, 96);
+  EXPECT_EQ(config.magnification, 1);
+  EXPECT_EQ(config.stageManagerMaxGroups, 7);
+  EXPECT_EQ(config.dockPosition, L"left");
+  EXPECT_EQ(config.weatherCity, L"\uFFFD");
+  EXPECT_EQ(config.quickNote, L"a\uFFFDb\uFFFDA");
+  ASSERT_EQ(config.widgets.size(), 1u);
+  EXPECT_EQ(config.widgets[0].x, 3840);
+  EXPECT_EQ(config.widgets[0].y, 0);
+  const std::vector<DockItemConfig> pinned = {{L"Tool", L"C:\\tool.exe", L"", L""},
+                                              {L"Web", L"https://example.org", L"", L""}};
+  EXPECT_EQ(config.pinned, pinned);
+}
+
+TEST_F(ConfigParseTest, OnlyOverflowingNumbersAndLoneSurrogatesAreMended) {
+  const struct {
+    const char* value;
+    float iconSize;
+  } numbers[] = {
+      {"1e308", 96},         {"1.7976931348623157e308", 96}, {"1.8e308", 96},  {"0.0001e312", 96},
+      {"-1.8e308", 28},      {"1e-999", 28},                 {"0e999", 28},    {"0.000e400", 28},
+      {"60", 60},            {"6.0e1", 60},                  {"600e-1", 60},   {"-0", 28},
+  };
+  for (const auto& c : numbers) {
+    EXPECT_EQ(Parse(std::string(R"({"iconSize":)") + c.value + "}").iconSize, c.iconSize) << c.value;
+  }
+
+  const struct {
+    const char* escaped;
+    std::wstring text;
+  } strings[] = {
+      {R"(\ud83d\ude00)", Utf8ToWide("\xF0\x9F\x98\x80")},  // a proper pair stays one character
+      {R"(\uD83D\uDE00)", Utf8ToWide("\xF0\x9F\x98\x80")},
+      {R"(\ude00\ud83d)", L"\uFFFD\uFFFD"},                  // the halves the wrong way round
+      {R"(\ud83d\ud83d\ude00)", L"\uFFFD" + Utf8ToWide("\xF0\x9F\x98\x80")},
+      {R"(\\ud800)", L"\\ud800"},                            // an escaped backslash, then text
+      {R"(1e999 \"\ud800)", L"1e999 \"\uFFFD"},             // numbers inside strings are text
+      {R"(\u00e9\/\n)", L"\u00e9/\n"},
+  };
+  for (const auto& c : strings) {
+    EXPECT_EQ(Parse(std::string(R"({"quickNote":")") + c.escaped + "\"}").quickNote, c.text) << c.escaped;
+  }
+
+  // What is not JSON stays refused.
+  const PinProbe probe = ProbeOf(machine_);
+  for (const char* bad : {R"({"iconSize":1e999x})", R"({"iconSize":01e999})", R"({"iconSize":1e})",
+                          R"({"quickNote":"\ud80"})", R"({"quickNote":"\u)", R"({"iconSize":+1e999})",
+                          R"({"iconSize":1e999)"}) {
+    EXPECT_FALSE(ParseConfig(bad, probe)) << bad;
+  }
+}
+
 TEST(ConfigParseFailureTest, AnythingButOneObjectIsRefused) {
   const PinProbe probe = ProbeOf(FakeMachine::Typical());
   const std::string cases[] = {

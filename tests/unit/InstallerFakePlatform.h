@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,10 @@ class FakeSetupPlatform : public SetupPlatform {
   MessageAnswer answer = MessageAnswer::Yes;
   std::vector<std::uint8_t> payload = {'M', 'Z', 0x90, 0x00, 0x03};
   std::vector<std::uint8_t> selfBytes = {'M', 'Z', 'S', 'E', 'T'};
-  bool failWrites = false;
+  bool failWrites = false;  // a write stops half-way (disk full)
+  // Files another process holds open without sharing: they cannot be
+  // written, replaced or deleted.
+  std::set<std::wstring> heldFiles;
 
   bool instanceRunning = false;
   int windowGoneAfterSleeps = 0;   // WindowExists is false once this many sleeps passed
@@ -59,7 +63,7 @@ class FakeSetupPlatform : public SetupPlatform {
   std::vector<std::wstring> Changes() const {
     std::vector<std::wstring> out;
     for (const std::wstring& entry : journal) {
-      for (const wchar_t* verb : {L"write ", L"copy-self ", L"shortcut ", L"set ", L"delete-value ",
+      for (const wchar_t* verb : {L"write ", L"move ", L"copy-self ", L"shortcut ", L"set ", L"delete-value ",
                                   L"delete-tree ", L"remove ", L"open "}) {
         if (entry.starts_with(verb)) out.push_back(entry);
       }
@@ -123,8 +127,20 @@ class FakeSetupPlatform : public SetupPlatform {
 
   bool WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes) override {
     journal.push_back(L"write " + path);
-    if (failWrites) return false;
+    if (heldFiles.count(path)) return false;
+    if (failWrites) {
+      files[path].assign(bytes.begin(), bytes.begin() + bytes.size() / 2);
+      return false;
+    }
     files[path].assign(bytes.begin(), bytes.end());
+    return true;
+  }
+
+  bool MoveFileReplacing(const std::wstring& from, const std::wstring& to) override {
+    journal.push_back(L"move " + from + L" -> " + to);
+    if (heldFiles.count(from) || heldFiles.count(to) || !files.count(from)) return false;
+    files[to] = std::move(files[from]);
+    files.erase(from);
     return true;
   }
 
@@ -159,7 +175,10 @@ class FakeSetupPlatform : public SetupPlatform {
 
   bool RemoveFile(const std::wstring& path) override {
     journal.push_back(L"remove " + path);
-    return files.erase(path) + shortcuts.erase(path) > 0;
+    if (heldFiles.count(path)) return false;
+    files.erase(path);
+    shortcuts.erase(path);
+    return true;
   }
 
   void OpenProgram(const std::wstring& program, const std::wstring& workingDirectory) override {

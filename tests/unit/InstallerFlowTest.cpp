@@ -1,6 +1,7 @@
 // The setup program's install and uninstall runs against a fake machine.
 #include <gtest/gtest.h>
 
+#include "CapturedLog.h"
 #include "InstallerFakePlatform.h"
 #include "RunningInstance.h"
 #include "SetupFlow.h"
@@ -69,6 +70,7 @@ TEST_F(InstallerFlowTest, InstallAndLaunchWritesEverythingThenStartsTheProgram) 
   EXPECT_EQ(Install(), 0);
 
   EXPECT_EQ(fake.files[paths.programFile], fake.payload);
+  EXPECT_EQ(fake.files.count(paths.programNewFile), 0u);
   EXPECT_EQ(fake.files[paths.uninstallerFile], fake.selfBytes);
   EXPECT_EQ(fake.shortcuts.size(), 2u);
   EXPECT_EQ(fake.shortcuts[paths.desktopShortcut], Shortcuts(paths)[0]);
@@ -78,11 +80,13 @@ TEST_F(InstallerFlowTest, InstallAndLaunchWritesEverythingThenStartsTheProgram) 
   for (const RegistryValue& value : UninstallValues(paths)) EXPECT_EQ(fake.registry[kUninstall][value.name], value);
   EXPECT_TRUE(fake.messages.empty());
 
-  // The old instance is told to quit before its file is replaced; the
-  // program starts last, from its own folder.
+  // The old instance is told to quit before its file is replaced, which is
+  // written beside it and moved over it; the program starts last, from its
+  // own folder.
   const std::vector<std::wstring> changes = fake.Changes();
-  ASSERT_FALSE(changes.empty());
-  EXPECT_EQ(changes.front(), L"write " + paths.programFile);
+  ASSERT_GE(changes.size(), 2u);
+  EXPECT_EQ(changes[0], L"write " + paths.programNewFile);
+  EXPECT_EQ(changes[1], L"move " + paths.programNewFile + L" -> " + paths.programFile);
   EXPECT_EQ(changes.back(), L"open " + paths.programFile + L" in " + paths.installDirectory);
   const auto posted = std::find(fake.journal.begin(), fake.journal.end(), L"post-close");
   const auto writtenAt = std::find(fake.journal.begin(), fake.journal.end(), changes.front());
@@ -133,27 +137,41 @@ TEST_F(InstallerFlowTest, FailedWriteExitsOneAndChangesNothingElse) {
     const wchar_t* what;
     bool silent;
     bool emptyPayload;
+    bool diskFull;     // the new file stops half-way
+    bool programHeld;  // the old program cannot be replaced
   };
   const Case cases[] = {
-      {L"locked file", false, false},
-      {L"locked file, silent", true, false},
-      {L"no payload", false, true},
-      {L"no payload, silent", true, true},
+      {L"old program held open", false, false, false, true},
+      {L"old program held open, silent", true, false, false, true},
+      {L"disk full", false, false, true, false},
+      {L"disk full, silent", true, false, true, false},
+      {L"no payload", false, true, false, false},
+      {L"no payload, silent", true, true, false, false},
   };
+  const std::vector<std::uint8_t> oldProgram = {'M', 'Z', 'O', 'L', 'D'};
   for (const Case& c : cases) {
     FakeSetupPlatform machine;
+    CapturedLog log;
     machine.registry[kRun][L"Orvane"] = RunValue(paths);
-    machine.failWrites = !c.emptyPayload;
+    machine.files[paths.programFile] = oldProgram;  // an earlier installation
+    machine.failWrites = c.diskFull;
+    if (c.programHeld) machine.heldFiles.insert(paths.programFile);
     if (c.emptyPayload) machine.payload.clear();
     const auto before = machine.registry;
 
     EXPECT_EQ(RunSetup(machine, {.silent = c.silent}, paths), 1) << c.what;
-    EXPECT_TRUE(machine.files.empty()) << c.what;
+    // The old program is untouched and no partial new one is left behind.
+    EXPECT_EQ(machine.files, (std::map<std::wstring, std::vector<std::uint8_t>>{{paths.programFile, oldProgram}}))
+        << c.what;
     EXPECT_TRUE(machine.shortcuts.empty()) << c.what;
     EXPECT_EQ(machine.registry, before) << c.what;
     for (const std::wstring& change : machine.Changes()) {
-      EXPECT_TRUE(change.starts_with(L"write ")) << c.what << ": " << change;
+      EXPECT_TRUE(change.starts_with(L"write " + paths.programNewFile) || change.starts_with(L"move ") ||
+                  change == L"remove " + paths.programNewFile)
+          << c.what << ": " << change;
     }
+    ASSERT_FALSE(log.lines.empty()) << c.what;
+    EXPECT_NE(log.lines.back().find(L"Setup: could not write " + paths.programFile), std::wstring::npos) << c.what;
     if (c.silent) {
       EXPECT_TRUE(machine.messages.empty()) << c.what;
     } else {
@@ -163,6 +181,14 @@ TEST_F(InstallerFlowTest, FailedWriteExitsOneAndChangesNothingElse) {
       EXPECT_EQ(machine.messages[0].style, MessageStyle::Error);
     }
   }
+}
+
+TEST_F(InstallerFlowTest, InstallReplacesAnEarlierProgramWhole) {
+  fake.files[paths.programFile] = {'M', 'Z', 'O', 'L', 'D'};
+  fake.files[paths.programNewFile] = {'s', 't', 'a', 'l', 'e'};  // left by a setup that was cut off
+  EXPECT_EQ(Install(L"Orvane-Setup.exe /S"), 0);
+  EXPECT_EQ(fake.files[paths.programFile], fake.payload);
+  EXPECT_EQ(fake.files.count(paths.programNewFile), 0u);
 }
 
 class UninstallTest : public InstallerFlowTest {
@@ -212,6 +238,54 @@ TEST_F(UninstallTest, ConfirmedUninstallAsksAndReports) {
   EXPECT_EQ(fake.messages[1].style, MessageStyle::Information);
   EXPECT_EQ(fake.files.count(paths.programFile), 0u);
   EXPECT_EQ(fake.journal.back(), L"message 卸载 Orvane");
+}
+
+TEST_F(UninstallTest, ProgramFileThatStaysKeepsTheEntryAndIsReported) {
+  struct Case {
+    const char* what;
+    bool silent;
+    bool programHeld;     // a copy still running after the wait
+    bool programMissing;  // removed by hand before
+    int exitCode;
+  };
+  const Case cases[] = {
+      {"held", false, true, false, 2},
+      {"held, silent", true, true, false, 2},
+      {"already gone", false, false, true, 0},
+      {"already gone, silent", true, false, true, 0},
+  };
+  for (const Case& c : cases) {
+    FakeSetupPlatform machine;
+    machine.dialogResult = DialogResult{1001, true};
+    ASSERT_EQ(RunSetup(machine, {}, paths), 0);
+    machine.messages.clear();
+    machine.answer = MessageAnswer::Yes;
+    if (c.programHeld) machine.heldFiles.insert(paths.programFile);
+    if (c.programMissing) machine.files.erase(paths.programFile);
+    CapturedLog log;
+
+    EXPECT_EQ(RunSetup(machine, {.silent = c.silent, .uninstall = true}, paths), c.exitCode) << c.what;
+    const bool kept = c.programHeld;
+    EXPECT_EQ(machine.files.count(paths.programFile), kept ? 1u : 0u) << c.what;
+    EXPECT_EQ(machine.registry.count(kUninstall), kept ? 1u : 0u) << c.what;
+    if (kept) {
+      EXPECT_EQ(machine.registry[kUninstall].size(), UninstallValues(paths).size()) << c.what;
+    }
+    EXPECT_TRUE(machine.shortcuts.empty()) << c.what;
+
+    std::vector<std::wstring> texts;
+    for (const auto& message : machine.messages) texts.push_back(message.text);
+    std::vector<std::wstring> expected;
+    if (!c.silent) {
+      expected = {kUninstallQuestion, kept ? L"Orvane 未能完全卸载：程序文件仍在使用中。" : L"Orvane 已安全卸载完成。"};
+      EXPECT_EQ(machine.messages.back().caption, L"卸载 Orvane") << c.what;
+      EXPECT_EQ(machine.messages.back().style, kept ? MessageStyle::Error : MessageStyle::Information) << c.what;
+    }
+    EXPECT_EQ(texts, expected) << c.what;
+    const bool logged = !log.lines.empty() &&
+                        log.lines.back().find(L"Setup: could not remove " + paths.programFile) != std::wstring::npos;
+    EXPECT_EQ(logged, kept) << c.what;
+  }
 }
 
 TEST_F(UninstallTest, DeclinedUninstallChangesNothing) {

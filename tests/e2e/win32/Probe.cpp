@@ -33,6 +33,8 @@
 //   orvane-probe dock-notify display|theme       send the render window a display or theme change
 //   orvane-probe pointer rect|move X Y|click X Y|keys VK...
 //                                                 the input window's rect; the mouse and keyboard as a user
+//   orvane-probe hold-file FILE RELEASE_FILE TIMEOUT_MS
+//                                                 hold FILE open without sharing until RELEASE_FILE exists
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -44,6 +46,7 @@
 #include <vector>
 
 #include "DockProbe.h"
+#include "FileHoldProbe.h"
 #include "PointerProbe.h"
 #include "RenderProbe.h"
 #include "SurfaceProbe.h"
@@ -341,6 +344,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"pointer") return RunPointerProbe(argc, argv);
   if (command == L"surface") return RunSurfaceProbe();
+  if (command == L"hold-file" && argc >= 4) return RunFileHoldProbe(argv[2], argv[3], number(4));
   if (command == L"sysctl") {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const int rc = RunSystemControlsProbe();
