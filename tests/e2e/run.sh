@@ -8,6 +8,7 @@
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:?usage: run.sh BUILD_DIR}" && pwd)"
+repo="$(cd "$(dirname "$0")/../.." && pwd)"
 artifacts="$(dirname "$build")/e2e-artifacts"
 mkdir -p "$artifacts"
 . "$here/../../scripts/wine-env.sh"
@@ -444,6 +445,41 @@ check "once the file is free, uninstalling again exits with 0 (got $code)" test 
 check "and removes the program file" test ! -e "$install_unix/Orvane.exe"
 check "and the uninstall key" bash -c '! wine reg query "$1" >/dev/null 2>&1' _ "$uninstall_key"
 rm -f "$hold_out"
+
+# -----------------------------------------------------------------------------
+section "weather for a second city that cannot be fetched"
+j1_win="$(winepath -w "$repo/tests/unit/data/weather/complete.json" 2>/dev/null)"
+weather="$(probe weather-cities "$j1_win" 北京 上海)"
+check "the first city is fetched ($(grep '^first-valid' <<<"$weather"))" has_line "$weather" "first-valid=1"
+check "the second city's failure shows that city ($(grep '^second-city' <<<"$weather"))" \
+  has_line "$weather" "second-city=上海"
+check "offline, not the first city's weather ($(grep '^second-valid' <<<"$weather"))" \
+  bash -c 'grep -qx "second-valid=0" <<<"$1" && grep -qx "second-temperature=--" <<<"$1" && grep -qx "second-description=离线（点击刷新）" <<<"$1"' _ "$weather"
+
+# -----------------------------------------------------------------------------
+section "a gamma ramp an earlier run left tinted"
+gamma_win='C:\orvane-e2e-gamma'
+gamma_unix="$(wine_unix_path "$gamma_win")"
+mkdir -p "$gamma_unix"
+# The file the night light keeps while a tint is on: "OVGAMMA1" and 768
+# little-endian entries (here the identity ramp).
+python3 -c 'import struct,sys; sys.stdout.buffer.write(b"OVGAMMA1" + struct.pack("<768H", *([i * 257 for i in range(256)] * 3)))' \
+  >"$gamma_unix/gamma-ramp.bin"
+ORVANE_DATA_DIR="$gamma_win" wine "$build/Orvane.exe" >/dev/null 2>&1 &
+gamma_pid=$!
+check "render window appears" wait_window
+gamma_log="$(cat "$gamma_unix/logs/orvane.log" 2>/dev/null)"
+if has_line "$sysctl" "gamma-read=ok"; then
+  check "the saved ramp is written back at start" has_line "$gamma_log" "NightLight: restored the gamma ramp"
+  check "and its file removed" test ! -e "$gamma_unix/gamma-ramp.bin"
+else
+  # Without a ramp on this X server the file must wait for a start that can write it.
+  check "without a gamma ramp the saved one waits for the next start" \
+    has_line "$gamma_log" "NightLight: the gamma ramp an earlier run left tinted could not be restored yet"
+  check "and its file is kept" test -s "$gamma_unix/gamma-ramp.bin"
+fi
+probe close-window OrvaneRenderWindow 30000 >/dev/null
+wait "$gamma_pid" 2>/dev/null || true
 
 echo "e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

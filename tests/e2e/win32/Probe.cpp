@@ -35,6 +35,10 @@
 //                                                 the input window's rect; the mouse and keyboard as a user
 //   orvane-probe hold-file FILE RELEASE_FILE TIMEOUT_MS
 //                                                 hold FILE open without sharing until RELEASE_FILE exists
+//   orvane-probe weather-cities J1_FILE CITY1 CITY2
+//                                                 the weather service over an HTTP fake that answers
+//                                                 CITY1 from J1_FILE and fails CITY2; prints what each
+//                                                 fetch left, "first-..." and "second-..." lines
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -49,6 +53,7 @@
 #include "FileHoldProbe.h"
 #include "PointerProbe.h"
 #include "RenderProbe.h"
+#include "ServicesProbe.h"
 #include "SurfaceProbe.h"
 #include "WirelessProbe.h"
 #include "SystemControlsProbe.h"
@@ -345,6 +350,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"pointer") return RunPointerProbe(argc, argv);
   if (command == L"surface") return RunSurfaceProbe();
   if (command == L"hold-file" && argc >= 4) return RunFileHoldProbe(argv[2], argv[3], number(4));
+  if (command == L"weather-cities" && argc >= 5) return RunWeatherCitiesProbe(argv[2], argv[3], argv[4]);
   if (command == L"sysctl") {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const int rc = RunSystemControlsProbe();
