@@ -1,6 +1,6 @@
 #include "render/win32/DispatcherQueue.h"
 
-#include "render/win32/WinRt.h"
+#include "platform/win32/WinRt.h"
 
 namespace orvane {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <limits>
 
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 #include "system/win32/IconBitmapWin32.h"
 #include "system/win32/WicPictureFile.h"
 

@@ -11,7 +11,7 @@
 #include <chrono>
 #include <source_location>
 
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 
 namespace orvane {
 
