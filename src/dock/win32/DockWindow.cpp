@@ -24,12 +24,10 @@
 namespace orvane {
 namespace {
 
-// Private messages and timers of the render window.
-constexpr UINT kRecycleBinChangedMessage = WM_APP + 2;
-constexpr UINT kRecycleDroppedMessage = WM_APP + 11;  // files dropped on the bin, recycled after the drop
-constexpr UINT_PTR kTrackerTimer = 1;
-constexpr UINT kTrackerDelayMs = 45;
-constexpr UINT_PTR kPeriodicTimer = 2;
+// The render window's timers (platform/MessageIds.h).
+constexpr UINT_PTR kTrackerTimer = kTrackerTimerId;
+constexpr UINT kTrackerDelayMs = kTrackerTimerDelayMs;
+constexpr UINT_PTR kPeriodicTimer = kPeriodicTimerId;
 
 constexpr DWORD kRenderExStyle = WS_EX_NOACTIVATE | WS_EX_NOREDIRECTIONBITMAP | WS_EX_LAYERED | WS_EX_TOOLWINDOW |
                                  WS_EX_TRANSPARENT | WS_EX_TOPMOST;
