@@ -111,6 +111,9 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   RegisterClasses();
   renderWindow_ = CreateDockWindow(kRenderWindowClass, kRenderWindowTitle, kRenderExStyle);
   inputWindow_ = CreateDockWindow(kInputWindowClass, kInputWindowTitle, kInputExStyle);
+  // A monitor whose DPI cannot be read takes the render window's.
+  displayPlatform_.SetReferenceWindow(renderWindow_);
+  display_.Refresh();
   FailForTestIfAsked();
 
   // The services the dock's items, clicks and music item stand on.
@@ -228,10 +231,10 @@ void DockWindow::RecyclePendingFiles() {
 // --- what the hub asks of the desktop ---------------------------------------------------------
 
 DockMonitorInfo DockWindow::DescribeMonitor(MonitorHandle monitor) {
-  return DescribeDockMonitor(reinterpret_cast<HMONITOR>(monitor), renderWindow_);
+  return DescribeDockMonitor(display_, monitor);
 }
 
-MonitorHandle DockWindow::MonitorUnderPointer() { return reinterpret_cast<MonitorHandle>(orvane::MonitorUnderPointer()); }
+MonitorHandle DockWindow::MonitorUnderPointer() { return orvane::MonitorUnderPointer(display_); }
 
 void DockWindow::PlaceRenderWindow(const ScreenRect& r) {
   SetWindowPos(renderWindow_, HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_NOACTIVATE);
@@ -338,6 +341,7 @@ LRESULT DockWindow::HandleRenderMessage(UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_DISPLAYCHANGE:
     case WM_DPICHANGED:
+      display_.Refresh();
       if (hub_) hub_->Replace();
       return 0;
     case WM_SETTINGCHANGE:

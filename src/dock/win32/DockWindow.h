@@ -28,6 +28,8 @@
 #include "dock/DockItemServices.h"
 #include "dock/win32/DockDropTarget.h"
 #include "dock/win32/Win32DockPlatform.h"
+#include "platform/DisplayService.h"
+#include "platform/win32/Win32DisplayPlatform.h"
 #include "render/Theme.h"
 #include "render/win32/CompositionHost.h"
 #include "render/win32/GraphicsDevice.h"
@@ -103,6 +105,8 @@ class DockWindow final : private DockHubPlatform {
   HWND renderWindow_ = nullptr;
   HWND inputWindow_ = nullptr;
   UINT taskbarCreatedMessage_ = 0;
+  Win32DisplayPlatform displayPlatform_;
+  DisplayService display_{displayPlatform_};
   // The status-area icon attaches here.
 
   // Torn down in reverse: the compositor before the device it draws with.
