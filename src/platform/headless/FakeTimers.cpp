@@ -29,7 +29,6 @@ void FakeTimers::Advance(std::uint64_t ms) {
       timers_.erase(next);
     } else {
       next->second.dueMs += next->second.intervalMs;
-      next->second.order = nextOrder_++;
     }
     if (onFire_) onFire_(id);
   }

@@ -29,7 +29,7 @@ class FakeTimers final : public Timers {
     unsigned intervalMs = 0;
     TimerKind kind = TimerKind::Repeating;
     std::uint64_t dueMs = 0;
-    std::uint64_t order = 0;  // when equal due times meet, the earlier start first
+    std::uint64_t order = 0;  // equal due times: the timer started (or restarted) first fires first
   };
 
   FireCallback onFire_;

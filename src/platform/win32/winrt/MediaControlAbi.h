@@ -6,7 +6,7 @@
 // every interface declared up to the last slot used.
 
 #include "platform/win32/winrt/WinRtBase.h"
-#include "system/win32/WinRtAsync.h"
+#include "platform/win32/winrt/AsyncAbi.h"
 #include "platform/win32/winrt/VectorViewAbi.h"
 #include "platform/win32/winrt/StreamsAbi.h"
 

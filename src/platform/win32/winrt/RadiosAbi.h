@@ -4,7 +4,7 @@
 // (include/windows.devices.radios.idl); every slot is declared.
 
 #include "platform/win32/winrt/WinRtBase.h"
-#include "system/win32/WinRtAsync.h"
+#include "platform/win32/winrt/AsyncAbi.h"
 #include "platform/win32/winrt/VectorViewAbi.h"
 
 namespace orvane::winrt {

@@ -9,7 +9,7 @@
 // Every interface is declared up to the last slot used.
 
 #include "platform/win32/winrt/WinRtBase.h"
-#include "system/win32/WinRtAsync.h"
+#include "platform/win32/winrt/AsyncAbi.h"
 
 namespace orvane::winrt {
 
