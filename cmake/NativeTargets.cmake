@@ -12,19 +12,14 @@ target_compile_definitions(orvane_tests PRIVATE ORVANE_TEST_DATA_DIR="${CMAKE_SO
 target_link_libraries(orvane_tests PRIVATE orvane_portable orvane_setup_core GTest::gtest GTest::gtest_main)
 gtest_discover_tests(orvane_tests DISCOVERY_TIMEOUT 60)
 
-# Headless implementations of the platform functions that portable headers
-# declare (environment, files, log output) for the Linux build.
-file(GLOB ORVANE_HEADLESS_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/*/headless/*.cpp")
-target_sources(orvane_portable PRIVATE ${ORVANE_HEADLESS_SOURCES})
-
 # cairo + pango draw the software canvas on Linux; Windows uses Direct2D.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(CAIRO_PANGO REQUIRED IMPORTED_TARGET cairo pangocairo fontconfig)
-target_link_libraries(orvane_portable PUBLIC PkgConfig::CAIRO_PANGO)
+target_link_libraries(orvane_render PUBLIC PkgConfig::CAIRO_PANGO)
 
 # PNG files (icon cache) on Linux; Windows uses WIC.
 find_package(PNG REQUIRED)
-target_link_libraries(orvane_portable PUBLIC PNG::PNG)
+target_link_libraries(orvane_system PUBLIC PNG::PNG)
 
 # Benchmarks of the portable code (Google Benchmark). Not part of the test run;
 # see the README's performance section.

@@ -35,20 +35,19 @@ set(ORVANE_APP_MANIFEST "${CMAKE_SOURCE_DIR}/resources/orvane.manifest")
 set(ORVANE_SETUP_MANIFEST "${CMAKE_SOURCE_DIR}/installer/win32/setup.manifest")
 
 # --- Orvane.exe --------------------------------------------------------------
-# Everything Windows-specific except the entry point is one object library, so
-# the end-to-end probe can drive the same adapters the program uses.
-file(GLOB ORVANE_WIN32_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp")
-set(ORVANE_ENTRY_SOURCE "${CMAKE_SOURCE_DIR}/src/app/win32/Main.cpp")
-list(REMOVE_ITEM ORVANE_WIN32_SOURCES "${ORVANE_ENTRY_SOURCE}")
-set(ORVANE_WIN32_DEFINES UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
-add_library(orvane_win32 OBJECT ${ORVANE_WIN32_SOURCES})
-target_compile_definitions(orvane_win32 PUBLIC ${ORVANE_WIN32_DEFINES})
-target_link_libraries(orvane_win32 PUBLIC orvane_portable ${ORVANE_WIN32_LIBS})
+# The layers carry their win32/ sources; the Windows libraries come with the
+# application core. orvane_win32 is every layer at once, for the program and
+# for the end-to-end probe that drives the same adapters.
+target_link_libraries(orvane_app PUBLIC ${ORVANE_WIN32_LIBS})
+add_library(orvane_win32 INTERFACE)
+target_compile_definitions(orvane_win32 INTERFACE ${ORVANE_WIN32_DEFINES})
+target_link_libraries(orvane_win32 INTERFACE orvane_portable)
 
 configure_file("${CMAKE_SOURCE_DIR}/resources/orvane.rc.in" "${ORVANE_GENERATED_DIR}/orvane.rc" @ONLY)
 set_source_files_properties("${ORVANE_GENERATED_DIR}/orvane.rc" PROPERTIES
   OBJECT_DEPENDS "${ORVANE_ICON};${ORVANE_APP_MANIFEST}")
-add_executable(Orvane WIN32 "${ORVANE_ENTRY_SOURCE}" "${ORVANE_GENERATED_DIR}/orvane.rc")
+add_executable(Orvane WIN32 ${ORVANE_APP_ENTRY_SOURCES} "${ORVANE_GENERATED_DIR}/orvane.rc")
+orvane_assign_sources(${ORVANE_APP_ENTRY_SOURCES})
 add_dependencies(Orvane orvane_icon)
 target_link_options(Orvane PRIVATE ${ORVANE_UNICODE_ENTRY} ${ORVANE_STATIC_LINK})
 target_link_libraries(Orvane PRIVATE orvane_win32)
@@ -56,17 +55,18 @@ set_target_properties(Orvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY
 
 # --- Orvane-Setup.exe --------------------------------------------------------
 set(ORVANE_PAYLOAD "${CMAKE_BINARY_DIR}/Orvane.exe")
-file(GLOB ORVANE_SETUP_WIN32_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/installer/win32/*.cpp")
+orvane_folder_sources(ORVANE_SETUP_WIN32_SOURCES installer/win32)
 # The setup core logs through the shared log, which reaches the debugger output.
 list(APPEND ORVANE_SETUP_WIN32_SOURCES "${CMAKE_SOURCE_DIR}/src/app/win32/Win32LogBackend.cpp")
 configure_file("${CMAKE_SOURCE_DIR}/installer/win32/setup.rc.in" "${ORVANE_GENERATED_DIR}/setup.rc" @ONLY)
 set_source_files_properties("${ORVANE_GENERATED_DIR}/setup.rc" PROPERTIES
   OBJECT_DEPENDS "${ORVANE_ICON};${ORVANE_SETUP_MANIFEST};${ORVANE_PAYLOAD}")
 add_executable(OrvaneSetup WIN32 ${ORVANE_SETUP_WIN32_SOURCES} "${ORVANE_GENERATED_DIR}/setup.rc")
+orvane_assign_sources(${ORVANE_SETUP_WIN32_SOURCES})
 add_dependencies(OrvaneSetup Orvane orvane_icon)
 target_compile_definitions(OrvaneSetup PRIVATE ${ORVANE_WIN32_DEFINES})
 target_link_options(OrvaneSetup PRIVATE ${ORVANE_UNICODE_ENTRY} ${ORVANE_STATIC_LINK})
-target_link_libraries(OrvaneSetup PRIVATE orvane_setup_core orvane_portable ${ORVANE_WIN32_LIBS})
+target_link_libraries(OrvaneSetup PRIVATE orvane_setup_core ${ORVANE_WIN32_LIBS})
 set_target_properties(OrvaneSetup PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}" OUTPUT_NAME "Orvane-Setup")
 
 # --- probe used by the Wine end-to-end tests ------------------------------------

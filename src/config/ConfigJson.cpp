@@ -14,66 +14,6 @@
 namespace orvane {
 namespace {
 
-template <class Json>
-const Json* Find(const Json& object, std::string_view key) {
-  if (!object.is_object()) return nullptr;
-  const auto it = object.find(key);
-  return it == object.end() ? nullptr : &*it;
-}
-
-template <class Json>
-std::wstring StringOf(const Json& object, std::string_view key, const std::wstring& fallback) {
-  const Json* value = Find(object, key);
-  if (value == nullptr || !value->is_string()) return fallback;
-  return Utf8ToWide(value->template get_ref<const std::string&>());
-}
-
-template <class Json>
-bool BoolOf(const Json& object, std::string_view key, bool fallback) {
-  const Json* value = Find(object, key);
-  if (value == nullptr || !value->is_boolean()) return fallback;
-  return value->template get<bool>();
-}
-
-template <class Json>
-float NumberOf(const Json& object, std::string_view key, float fallback, float minimum, float maximum) {
-  const Json* value = Find(object, key);
-  if (value == nullptr || !value->is_number()) return fallback;
-  // Clamp while still in double: narrowing 1e300 to float first would overflow.
-  const double number = value->template get<double>();
-  if (std::isnan(number)) return fallback;
-  if (number < minimum) return minimum;
-  return static_cast<float>(std::min(number, static_cast<double>(maximum)));
-}
-
-// Deepest '[' / '{' nesting outside strings, stopping once past the limit.
-// A cheap guard so no parser or later walk ever meets absurd recursion.
-bool NestingWithinLimit(std::string_view text) {
-  size_t depth = 0;
-  bool inString = false;
-  bool escaped = false;
-  for (const char c : text) {
-    if (inString) {
-      if (escaped) {
-        escaped = false;
-      } else if (c == '\\') {
-        escaped = true;
-      } else if (c == '"') {
-        inString = false;
-      }
-      continue;
-    }
-    if (c == '"') {
-      inString = true;
-    } else if (c == '[' || c == '{') {
-      if (++depth > kMaxJsonDepth) return false;
-    } else if ((c == ']' || c == '}') && depth > 0) {
-      --depth;
-    }
-  }
-  return true;
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Four hex digits at text[at]; -1 when there are not four.
@@ -235,22 +175,22 @@ std::wstring OneOf(const std::wstring& text, std::initializer_list<const wchar_t
 std::int32_t WholeNumber(const nlohmann::json& object, std::string_view key, std::int32_t fallback,
                          std::int32_t minimum, std::int32_t maximum) {
   const float value =
-      NumberOf(object, key, static_cast<float>(fallback), static_cast<float>(minimum), static_cast<float>(maximum));
+      JsonNumber(object, key, static_cast<float>(fallback), static_cast<float>(minimum), static_cast<float>(maximum));
   return static_cast<std::int32_t>(std::trunc(value));
 }
 
 std::vector<WidgetConfig> ReadWidgets(const nlohmann::json& root) {
   std::vector<WidgetConfig> widgets;
-  const nlohmann::json* list = Find(root, "widgets");
+  const nlohmann::json* list = JsonMember(root, "widgets");
   if (list != nullptr && list->is_array()) {
     for (const nlohmann::json& element : *list) {
       if (!element.is_object()) continue;
       WidgetConfig widget;
-      widget.id = StringOf(element, "id", L"");
-      widget.type = StringOf(element, "type", L"clock");
-      widget.x = NumberOf(element, "x", 40.0f, 0.0f, 3840.0f);
-      widget.y = NumberOf(element, "y", 56.0f, 0.0f, 2160.0f);
-      widget.enabled = BoolOf(element, "enabled", true);
+      widget.id = JsonString(element, "id", L"");
+      widget.type = JsonString(element, "type", L"clock");
+      widget.x = JsonNumber(element, "x", 40.0f, 0.0f, 3840.0f);
+      widget.y = JsonNumber(element, "y", 56.0f, 0.0f, 2160.0f);
+      widget.enabled = JsonBool(element, "enabled", true);
       if (!widget.id.empty()) widgets.push_back(std::move(widget));
     }
   }
@@ -260,16 +200,16 @@ std::vector<WidgetConfig> ReadWidgets(const nlohmann::json& root) {
 
 std::vector<DockItemConfig> ReadPinned(const nlohmann::json& root, const PinProbe& probe) {
   std::vector<DockItemConfig> pinned;
-  const nlohmann::json* list = Find(root, "pinned");
+  const nlohmann::json* list = JsonMember(root, "pinned");
   if (list != nullptr && list->is_array()) {
     for (const nlohmann::json& element : *list) {
       if (!element.is_object()) continue;
       DockItemConfig item;
-      item.target = StringOf(element, "target", L"");
+      item.target = JsonString(element, "target", L"");
       if (item.target.empty()) continue;
-      item.name = StringOf(element, "name", item.target);
-      item.args = StringOf(element, "args", L"");
-      item.customIcon = StringOf(element, "customIcon", L"");
+      item.name = JsonString(element, "name", item.target);
+      item.args = JsonString(element, "args", L"");
+      item.customIcon = JsonString(element, "customIcon", L"");
       pinned.push_back(std::move(item));
     }
   }
@@ -281,52 +221,52 @@ std::vector<DockItemConfig> ReadPinned(const nlohmann::json& root, const PinProb
 DockConfig ReadConfig(const nlohmann::json& root, const PinProbe& probe) {
   DockConfig c;
   c.configVersion = WholeNumber(root, "configVersion", 3, 1, 100);
-  c.iconSize = NumberOf(root, "iconSize", 48.0f, 28.0f, 96.0f);
-  c.magnification = NumberOf(root, "magnification", 1.65f, 1.0f, 2.5f);
-  c.sigmaIcons = NumberOf(root, "sigmaIcons", 1.45f, 0.8f, 3.0f);
-  c.iconSpacing = NumberOf(root, "iconSpacing", 8.0f, 2.0f, 24.0f);
-  c.paddingX = NumberOf(root, "paddingX", 12.0f, 4.0f, 32.0f);
-  c.paddingY = NumberOf(root, "paddingY", 7.0f, 4.0f, 24.0f);
-  c.bottomMargin = NumberOf(root, "bottomMargin", 10.0f, 0.0f, 64.0f);
-  c.cornerRadius = NumberOf(root, "cornerRadius", 17.0f, 4.0f, 36.0f);
-  c.blurRadius = NumberOf(root, "blurRadius", 22.0f, 6.0f, 44.0f);
-  c.glassOpacity = NumberOf(root, "glassOpacity", 0.56f, 0.2f, 0.92f);
-  c.springResponse = NumberOf(root, "springResponse", 0.2f, 0.06f, 0.6f);
-  c.springDamping = NumberOf(root, "springDamping", 0.82f, 0.4f, 1.3f);
-  c.separatorWidth = NumberOf(root, "separatorWidth", 14.0f, 8.0f, 28.0f);
-  c.tooltipDelayMs = NumberOf(root, "tooltipDelayMs", 110.0f, 0.0f, 800.0f);
-  c.hideRevealDelayMs = NumberOf(root, "hideRevealDelayMs", 120.0f, 0.0f, 1000.0f);
-  c.dockPosition = OneOf(StringOf(root, "dockPosition", L"bottom"), {L"bottom", L"left", L"right"}, L"bottom");
-  c.followMouseMonitor = BoolOf(root, "followMouseMonitor", false);
-  c.taskbarMode = OneOf(StringOf(root, "taskbarMode", L"hide"), {L"keep", L"hide", L"appbar"}, L"hide");
-  c.showLaunchpadIcon = BoolOf(root, "showLaunchpadIcon", true);
-  c.showDockMusic = BoolOf(root, "showDockMusic", true);
-  c.showDockTray = BoolOf(root, "showDockTray", true);
-  c.showDockPower = BoolOf(root, "showDockPower", true);
-  c.showRecycleBin = BoolOf(root, "showRecycleBin", true);
-  c.showDownloadsStack = BoolOf(root, "showDownloadsStack", true);
-  c.showRunningUnpinned = BoolOf(root, "showRunningUnpinned", true);
-  c.enableBounce = BoolOf(root, "enableBounce", true);
-  c.enableTooltip = BoolOf(root, "enableTooltip", true);
-  c.enableWindowPreview = BoolOf(root, "enableWindowPreview", true);
-  c.enableMinimizeAnim = BoolOf(root, "enableMinimizeAnim", true);
-  c.smartHide = BoolOf(root, "smartHide", false);
-  c.hideOnFullscreen = BoolOf(root, "hideOnFullscreen", true);
-  c.stageManagerEnabled = BoolOf(root, "stageManagerEnabled", false);
-  c.stageManagerAutoHide = BoolOf(root, "stageManagerAutoHide", true);
+  c.iconSize = JsonNumber(root, "iconSize", 48.0f, 28.0f, 96.0f);
+  c.magnification = JsonNumber(root, "magnification", 1.65f, 1.0f, 2.5f);
+  c.sigmaIcons = JsonNumber(root, "sigmaIcons", 1.45f, 0.8f, 3.0f);
+  c.iconSpacing = JsonNumber(root, "iconSpacing", 8.0f, 2.0f, 24.0f);
+  c.paddingX = JsonNumber(root, "paddingX", 12.0f, 4.0f, 32.0f);
+  c.paddingY = JsonNumber(root, "paddingY", 7.0f, 4.0f, 24.0f);
+  c.bottomMargin = JsonNumber(root, "bottomMargin", 10.0f, 0.0f, 64.0f);
+  c.cornerRadius = JsonNumber(root, "cornerRadius", 17.0f, 4.0f, 36.0f);
+  c.blurRadius = JsonNumber(root, "blurRadius", 22.0f, 6.0f, 44.0f);
+  c.glassOpacity = JsonNumber(root, "glassOpacity", 0.56f, 0.2f, 0.92f);
+  c.springResponse = JsonNumber(root, "springResponse", 0.2f, 0.06f, 0.6f);
+  c.springDamping = JsonNumber(root, "springDamping", 0.82f, 0.4f, 1.3f);
+  c.separatorWidth = JsonNumber(root, "separatorWidth", 14.0f, 8.0f, 28.0f);
+  c.tooltipDelayMs = JsonNumber(root, "tooltipDelayMs", 110.0f, 0.0f, 800.0f);
+  c.hideRevealDelayMs = JsonNumber(root, "hideRevealDelayMs", 120.0f, 0.0f, 1000.0f);
+  c.dockPosition = OneOf(JsonString(root, "dockPosition", L"bottom"), {L"bottom", L"left", L"right"}, L"bottom");
+  c.followMouseMonitor = JsonBool(root, "followMouseMonitor", false);
+  c.taskbarMode = OneOf(JsonString(root, "taskbarMode", L"hide"), {L"keep", L"hide", L"appbar"}, L"hide");
+  c.showLaunchpadIcon = JsonBool(root, "showLaunchpadIcon", true);
+  c.showDockMusic = JsonBool(root, "showDockMusic", true);
+  c.showDockTray = JsonBool(root, "showDockTray", true);
+  c.showDockPower = JsonBool(root, "showDockPower", true);
+  c.showRecycleBin = JsonBool(root, "showRecycleBin", true);
+  c.showDownloadsStack = JsonBool(root, "showDownloadsStack", true);
+  c.showRunningUnpinned = JsonBool(root, "showRunningUnpinned", true);
+  c.enableBounce = JsonBool(root, "enableBounce", true);
+  c.enableTooltip = JsonBool(root, "enableTooltip", true);
+  c.enableWindowPreview = JsonBool(root, "enableWindowPreview", true);
+  c.enableMinimizeAnim = JsonBool(root, "enableMinimizeAnim", true);
+  c.smartHide = JsonBool(root, "smartHide", false);
+  c.hideOnFullscreen = JsonBool(root, "hideOnFullscreen", true);
+  c.stageManagerEnabled = JsonBool(root, "stageManagerEnabled", false);
+  c.stageManagerAutoHide = JsonBool(root, "stageManagerAutoHide", true);
   c.stageManagerMaxGroups = WholeNumber(root, "stageManagerMaxGroups", 5, 3, 7);
-  c.replaceAltTabWithStage = BoolOf(root, "replaceAltTabWithStage", false);
-  c.stageSwitcherHotkey = OneOf(StringOf(root, "stageSwitcherHotkey", L"alt+tab"),
+  c.replaceAltTabWithStage = JsonBool(root, "replaceAltTabWithStage", false);
+  c.stageSwitcherHotkey = OneOf(JsonString(root, "stageSwitcherHotkey", L"alt+tab"),
                                 {L"alt+tab", L"ctrl+alt+tab", L"alt+q", L"ctrl+alt+s"}, L"alt+tab");
-  c.menuBarEnabled = BoolOf(root, "menuBarEnabled", true);
-  c.menuBarReserveTop = BoolOf(root, "menuBarReserveTop", false);
-  c.showNotificationBanners = BoolOf(root, "showNotificationBanners", true);
-  c.desktopWidgetsEnabled = BoolOf(root, "desktopWidgetsEnabled", false);
-  c.weatherCity = StringOf(root, "weatherCity", L"");
-  c.quickNote = StringOf(root, "quickNote", WelcomeNote());
+  c.menuBarEnabled = JsonBool(root, "menuBarEnabled", true);
+  c.menuBarReserveTop = JsonBool(root, "menuBarReserveTop", false);
+  c.showNotificationBanners = JsonBool(root, "showNotificationBanners", true);
+  c.desktopWidgetsEnabled = JsonBool(root, "desktopWidgetsEnabled", false);
+  c.weatherCity = JsonString(root, "weatherCity", L"");
+  c.quickNote = JsonString(root, "quickNote", WelcomeNote());
   c.widgets = ReadWidgets(root);
-  c.enableGlobalHotkeys = BoolOf(root, "enableGlobalHotkeys", true);
-  c.enableHotCorners = BoolOf(root, "enableHotCorners", false);
+  c.enableGlobalHotkeys = JsonBool(root, "enableGlobalHotkeys", true);
+  c.enableHotCorners = JsonBool(root, "enableHotCorners", false);
   c.pinned = ReadPinned(root, probe);
   return c;
 }
@@ -344,38 +284,6 @@ nlohmann::ordered_json Number(float value) {
 nlohmann::ordered_json Text(const std::wstring& text) { return WideToUtf8(text); }
 
 }  // namespace
-
-std::wstring JsonString(const nlohmann::json& object, std::string_view key, const std::wstring& fallback) {
-  return StringOf(object, key, fallback);
-}
-std::wstring JsonString(const nlohmann::ordered_json& object, std::string_view key, const std::wstring& fallback) {
-  return StringOf(object, key, fallback);
-}
-bool JsonBool(const nlohmann::json& object, std::string_view key, bool fallback) {
-  return BoolOf(object, key, fallback);
-}
-bool JsonBool(const nlohmann::ordered_json& object, std::string_view key, bool fallback) {
-  return BoolOf(object, key, fallback);
-}
-float JsonNumber(const nlohmann::json& object, std::string_view key, float fallback, float minimum, float maximum) {
-  return NumberOf(object, key, fallback, minimum, maximum);
-}
-float JsonNumber(const nlohmann::ordered_json& object, std::string_view key, float fallback, float minimum,
-                 float maximum) {
-  return NumberOf(object, key, fallback, minimum, maximum);
-}
-
-nlohmann::json ParseJsonDocument(std::string_view bytes) {
-  try {
-    // The round trip turns every malformed UTF-8 sequence into U+FFFD, so a
-    // stray byte in a note costs that character, not the whole file.
-    const std::string text = WideToUtf8(Utf8ToWide(bytes));
-    if (!NestingWithinLimit(text)) return nlohmann::json::value_t::discarded;
-    return nlohmann::json::parse(text, nullptr, /*allow_exceptions=*/false);
-  } catch (const std::exception&) {
-    return nlohmann::json::value_t::discarded;  // out of memory on an absurd document: treated like any bad one
-  }
-}
 
 std::optional<DockConfig> ParseConfig(std::string_view bytes, const PinProbe& probe) {
   try {

@@ -1,6 +1,5 @@
 #pragma once
-// config.json <-> DockConfig, and the small JSON value accessors that the
-// weather and lyrics parsers share.
+// config.json <-> DockConfig.
 
 #include <optional>
 #include <string>
@@ -8,31 +7,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/Json.h"
 #include "config/ConfigDefaults.h"
 #include "config/DockConfig.h"
 
 namespace orvane {
-
-// Accessors on a JSON object. Each returns the fallback when the value is not
-// an object, the key is missing or the value has another JSON type; nothing
-// is ever converted between types (the number 1 is not true, "60" is not 60).
-std::wstring JsonString(const nlohmann::json& object, std::string_view key, const std::wstring& fallback);
-std::wstring JsonString(const nlohmann::ordered_json& object, std::string_view key, const std::wstring& fallback);
-bool JsonBool(const nlohmann::json& object, std::string_view key, bool fallback);
-bool JsonBool(const nlohmann::ordered_json& object, std::string_view key, bool fallback);
-// A number is clamped to [minimum, maximum]; the fallback is returned as is.
-float JsonNumber(const nlohmann::json& object, std::string_view key, float fallback, float minimum, float maximum);
-float JsonNumber(const nlohmann::ordered_json& object, std::string_view key, float fallback, float minimum,
-                 float maximum);
-
-// Documents nested deeper than this are refused rather than parsed.
-inline constexpr size_t kMaxJsonDepth = 512;
-
-// Parses a UTF-8 document from outside (a file, a web service). Malformed
-// UTF-8 reads as U+FFFD; bytes that are not JSON, a document nested deeper
-// than kMaxJsonDepth or running out of memory give a discarded value
-// (is_discarded()). Never throws.
-nlohmann::json ParseJsonDocument(std::string_view bytes);
 
 // Reads a whole config.json. nullopt when the bytes are not one JSON object
 // (empty, truncated, a top-level array, nested too deeply); never throws.

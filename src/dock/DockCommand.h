@@ -9,11 +9,10 @@
 #include <span>
 
 #include "dock/DockItem.h"
+#include "platform/MessageIds.h"
 #include "ui/ShellCommands.h"
 
 namespace orvane {
-
-inline constexpr unsigned kDockCommandMessage = 0x8000 + 10;  // WM_APP + 10
 
 // The actions in lParam. Values not listed act on the item in wParam.
 enum class DockCommand : std::int64_t {

@@ -11,10 +11,17 @@ DockOrientation DockOrientationFromConfig(const std::wstring& dockPosition) {
   return DockOrientation::Bottom;
 }
 
-float DockDpiScale(std::optional<unsigned> monitorDpi, unsigned windowDpi) {
-  if (monitorDpi && *monitorDpi != 0) return static_cast<float>(*monitorDpi) / 96.0f;
-  if (windowDpi != 0) return static_cast<float>(windowDpi) / 96.0f;
-  return 1.0f;
+GlassPlateGeometry DockPlateGeometry(const DockConfig& config, float scale, int length) {
+  GlassPlateGeometry g;
+  g.thickness = static_cast<int>(std::lround((config.iconSize + 2 * config.paddingY) * scale));
+  g.cornerRadius = std::round(config.cornerRadius * scale);
+  g.blurAmount = config.blurRadius * scale;
+  g.shadowSigma = std::max(5 * scale, 2.0f);
+  g.shadowOffsetY = std::round(2 * scale);
+  g.rimWidth = std::max(static_cast<int>(std::lround(scale)), 1);
+  g.length = length;
+  g.vertical = config.dockPosition == L"left" || config.dockPosition == L"right";
+  return g;
 }
 
 DockGeometry ComputeDockGeometry(const DockConfig& config, const ScreenRect& monitor, float scale) {

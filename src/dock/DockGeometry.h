@@ -7,6 +7,7 @@
 #include <string>
 
 #include "config/DockConfig.h"
+#include "render/GlassPlate.h"
 #include "system/WindowSystem.h"
 
 namespace orvane {
@@ -17,10 +18,6 @@ enum class DockOrientation : int { Bottom = 0, Left = 1, Right = 2 };
 DockOrientation DockOrientationFromConfig(const std::wstring& dockPosition);
 
 inline bool IsVerticalDock(DockOrientation orientation) { return orientation != DockOrientation::Bottom; }
-
-// Effective DPI of the monitor / 96 when it is known (non-zero), else the
-// window's DPI / 96, else 1.
-float DockDpiScale(std::optional<unsigned> monitorDpi, unsigned windowDpi);
 
 struct DockGeometry {
   DockOrientation orientation = DockOrientation::Bottom;
@@ -35,5 +32,8 @@ struct DockGeometry {
 };
 
 DockGeometry ComputeDockGeometry(const DockConfig& config, const ScreenRect& monitor, float scale);
+
+// The glass plate's measures at `scale` for a dock `length` pixels long.
+GlassPlateGeometry DockPlateGeometry(const DockConfig& config, float scale, int length);
 
 }  // namespace orvane

@@ -14,6 +14,7 @@
 #include "config/DockConfig.h"
 #include "dock/DockController.h"
 #include "dock/DockReveal.h"
+#include "platform/MessageIds.h"
 #include "system/MediaSession.h"
 #include "ui/ShellCommands.h"
 #include "ui/ShellSurface.h"
@@ -45,7 +46,7 @@ class DockHubPlatform {
 };
 
 // Timer 2 runs every 260 ms; the music item is polled every second tick.
-inline constexpr unsigned kPeriodicTimerMs = 260;
+inline constexpr unsigned kPeriodicTimerMs = kPeriodicTimerIntervalMs;
 inline constexpr unsigned kMusicPollTicks = 2;
 
 class DockHub final : public ShellSurface {

@@ -21,7 +21,7 @@ void DockVisualLayer::Create(Compositor& compositor, DockPictures& pictures) {
 
 void DockVisualLayer::Configure(const DockConfig& config, float scale, const Theme& theme, int plateLength) {
   if (compositor_ == nullptr) return;
-  plate_.Configure(GlassPlateGeometry::FromConfig(config, scale, plateLength), PlateStyle(theme, config.glassOpacity));
+  plate_.Configure(DockPlateGeometry(config, scale, plateLength), PlateStyle(theme, config.glassOpacity));
   separatorBrush_->SetColor(ToColor(theme.separator));
 }
 

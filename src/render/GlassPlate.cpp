@@ -24,19 +24,6 @@ std::shared_ptr<NineGridBrush> NineGridOver(Compositor& compositor, const std::s
 
 }  // namespace
 
-GlassPlateGeometry GlassPlateGeometry::FromConfig(const DockConfig& config, float scale, int length) {
-  GlassPlateGeometry g;
-  g.thickness = static_cast<int>(std::lround((config.iconSize + 2 * config.paddingY) * scale));
-  g.cornerRadius = std::round(config.cornerRadius * scale);
-  g.blurAmount = config.blurRadius * scale;
-  g.shadowSigma = std::max(5 * scale, 2.0f);
-  g.shadowOffsetY = std::round(2 * scale);
-  g.rimWidth = std::max(static_cast<int>(std::lround(scale)), 1);
-  g.length = length;
-  g.vertical = config.dockPosition == L"left" || config.dockPosition == L"right";
-  return g;
-}
-
 Theme PlateStyle(const Theme& theme, float glassOpacity) {
   Theme style = theme;
   const float opacity = std::isnan(glassOpacity) ? 0.2f : std::clamp(glassOpacity, 0.2f, 0.92f);

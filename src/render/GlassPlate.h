@@ -13,7 +13,6 @@
 #include <memory>
 #include <vector>
 
-#include "config/DockConfig.h"
 #include "render/Composition.h"
 #include "render/GlassLayers.h"
 #include "render/Theme.h"
@@ -30,9 +29,6 @@ struct GlassPlateGeometry {
   int rimWidth = 1;          // stroke width of the rim
   int length = 0;            // along the dock
   bool vertical = false;     // the dock stands on the left or right edge
-
-  // The dock's measures at `scale` for a dock `length` pixels long.
-  static GlassPlateGeometry FromConfig(const DockConfig& config, float scale, int length);
 
   bool operator==(const GlassPlateGeometry&) const = default;
 };

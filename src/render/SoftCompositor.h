@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ScreenTypes.h"
 #include "render/Composition.h"
 
 namespace orvane {
@@ -25,12 +26,6 @@ struct SoftFrame {
   std::vector<std::uint8_t> pixels;
 
   BitmapView view() const { return BitmapView{width, height, width * 4, pixels.data()}; }
-};
-
-// A window's top-left corner on the screen, in physical pixels.
-struct ScreenPoint {
-  int x = 0;
-  int y = 0;
 };
 
 class SoftCompositor final : public Compositor {

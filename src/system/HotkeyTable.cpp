@@ -11,13 +11,13 @@ std::optional<HotkeyRegistration> SwitcherHotkeyFor(const std::wstring& choice) 
 
 std::optional<HotkeyAction> ActionForHotkeyId(int id) {
   switch (id) {
-    case 9101:
-    case 9104: return HotkeyAction::ToggleLauncher;
-    case 9102: return HotkeyAction::ShowOverview;
-    case 9103: return HotkeyAction::ToggleStageManager;
-    case 9105: return HotkeyAction::ToggleControlCenter;
-    case 9106: return HotkeyAction::ToggleNotificationCenter;
-    case 9107: return HotkeyAction::ToggleTaskbar;
+    case kLauncherGridHotkeyId:
+    case kLauncherGridAltHotkeyId: return HotkeyAction::ToggleLauncher;
+    case kWindowOverviewHotkeyId: return HotkeyAction::ShowOverview;
+    case kStageManagerHotkeyId: return HotkeyAction::ToggleStageManager;
+    case kControlCenterHotkeyId: return HotkeyAction::ToggleControlCenter;
+    case kNotificationCenterHotkeyId: return HotkeyAction::ToggleNotificationCenter;
+    case kNativeTaskbarHotkeyId: return HotkeyAction::ToggleTaskbar;
     case kSwitcherHotkeyId: return HotkeyAction::SwitcherNext;
     default: return std::nullopt;
   }

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/MessageIds.h"
+
 namespace orvane {
 
 enum class HotkeyAction : int {
@@ -42,19 +44,16 @@ struct HotkeyRegistration {
   bool operator==(const HotkeyRegistration&) const = default;
 };
 
-inline constexpr int kFirstGlobalHotkeyId = 9101;
-inline constexpr int kSwitcherHotkeyId = 9109;
-
 // Registered in this order; the ids are fixed because the render window's
 // message handler dispatches on them.
 inline constexpr std::array<HotkeyRegistration, 7> kGlobalHotkeys{{
-    {9101, kModAlt | kModNoRepeat, kVkSpace},
-    {9102, kModAlt | kModControl | kModNoRepeat, kVkUp},
-    {9103, kModAlt | kModControl | kModNoRepeat, 'S'},
-    {9104, kModAlt | kModControl | kModNoRepeat, 'L'},
-    {9105, kModAlt | kModControl | kModNoRepeat, 'C'},
-    {9106, kModAlt | kModControl | kModNoRepeat, 'N'},
-    {9107, kModAlt | kModControl | kModNoRepeat, 'T'},
+    {kLauncherGridHotkeyId, kModAlt | kModNoRepeat, kVkSpace},
+    {kWindowOverviewHotkeyId, kModAlt | kModControl | kModNoRepeat, kVkUp},
+    {kStageManagerHotkeyId, kModAlt | kModControl | kModNoRepeat, 'S'},
+    {kLauncherGridAltHotkeyId, kModAlt | kModControl | kModNoRepeat, 'L'},
+    {kControlCenterHotkeyId, kModAlt | kModControl | kModNoRepeat, 'C'},
+    {kNotificationCenterHotkeyId, kModAlt | kModControl | kModNoRepeat, 'N'},
+    {kNativeTaskbarHotkeyId, kModAlt | kModControl | kModNoRepeat, 'T'},
 }};
 
 // The "stageSwitcherHotkey" value that means the keyboard hook, and the one
@@ -66,8 +65,7 @@ inline constexpr wchar_t kSwitcherChoiceAltTab[] = L"alt+tab";
 // and without MOD_NOREPEAT so holding the keys keeps stepping.
 std::optional<HotkeyRegistration> SwitcherHotkeyFor(const std::wstring& choice);
 
-// The private message the keyboard hook posts (WM_APP + 0x29) and its wParam.
-inline constexpr std::uint32_t kSwitcherHookMessage = 0x8029;
+// The wParam of the keyboard hook's kSwitcherHookMessage.
 inline constexpr std::uintptr_t kSwitcherHookTab = 0;
 inline constexpr std::uintptr_t kSwitcherHookShiftTab = 1;
 inline constexpr std::uintptr_t kSwitcherHookAltReleased = 2;

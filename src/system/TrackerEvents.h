@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/MessageIds.h"
+
 namespace orvane {
 
 // WinEvent ids (EVENT_SYSTEM_* and EVENT_OBJECT_*).
@@ -33,9 +35,6 @@ inline constexpr WinEventRange kSystemEventRange = {kEventSystemForeground, kEve
 inline constexpr WinEventRange kObjectEventRange = {kEventObjectCreate, kEventObjectNameChange};
 inline constexpr WinEventRange kCloakEventRange = {kEventObjectCloaked, kEventObjectUncloaked};
 inline constexpr WinEventRange kTrackerHookRanges[3] = {kSystemEventRange, kObjectEventRange, kCloakEventRange};
-
-// WM_APP + 3, posted to the host when the list may be stale.
-inline constexpr std::uint32_t kTrackerChangedMessage = 0x8003;
 
 enum class WinEventReaction {
   Ignore,

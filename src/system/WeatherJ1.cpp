@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/TextUtil.h"
-#include "config/ConfigJson.h"
+#include "app/Json.h"
 
 namespace orvane {
 namespace {

@@ -18,28 +18,6 @@
 
 namespace orvane {
 
-// A rectangle in screen pixels, right and bottom exclusive (RECT).
-struct ScreenRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool IsEmpty() const { return right <= left || bottom <= top; }
-  bool operator==(const ScreenRect&) const = default;
-};
-
-// IntersectRect's answer: true when the overlap has a positive area.
-inline bool RectsIntersect(const ScreenRect& a, const ScreenRect& b) {
-  const int left = a.left > b.left ? a.left : b.left;
-  const int right = a.right < b.right ? a.right : b.right;
-  const int top = a.top > b.top ? a.top : b.top;
-  const int bottom = a.bottom < b.bottom ? a.bottom : b.bottom;
-  return left < right && top < bottom;
-}
-
 // Extended window style bits the filters read (WS_EX_*).
 inline constexpr std::uint32_t kExStyleToolWindow = 0x00000080;
 inline constexpr std::uint32_t kExStyleAppWindow = 0x00040000;

@@ -1,4 +1,4 @@
-// fuzz-sources: src/system/Lyrics.cpp src/config/ConfigJson.cpp src/config/ConfigDefaults.cpp src/app/TextUtil.cpp src/app/headless/EnvironmentPosix.cpp
+// fuzz-sources: src/system/Lyrics.cpp src/app/Json.cpp src/app/TextUtil.cpp src/app/headless/EnvironmentPosix.cpp
 // LRC text and lyrics service answers straight from the network: whatever
 // arrives, parsing must not crash, and the lines must come out sorted, with
 // trimmed non-empty text, and usable for the line lookup.

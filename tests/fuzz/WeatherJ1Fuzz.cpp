@@ -1,4 +1,4 @@
-// fuzz-sources: src/system/WeatherJ1.cpp src/config/ConfigJson.cpp src/config/ConfigDefaults.cpp src/app/TextUtil.cpp src/app/headless/EnvironmentPosix.cpp
+// fuzz-sources: src/system/WeatherJ1.cpp src/app/Json.cpp src/app/TextUtil.cpp src/app/headless/EnvironmentPosix.cpp
 // Any bytes may come back from the weather service. Besides not crashing,
 // the parser must keep its promises: nothing or a complete snapshot, the
 // requested city winning, an icon the widget can draw, and a request path

@@ -5,6 +5,7 @@
 
 #include "GlassTestCompositor.h"
 #include "render/DeviceRecovery.h"
+#include "dock/DockGeometry.h"
 #include "render/GlassPlate.h"
 
 namespace orvane {
@@ -91,7 +92,7 @@ TEST_F(DeviceRecoveryTest, PlateRedrawsItsSurfacesOnlyOnceConfigured) {
   EXPECT_TRUE(compositor.pixelUploads.empty());
   EXPECT_EQ(compositor.surfaceDraws, 0);
 
-  plate.Configure(GlassPlateGeometry::FromConfig(DockConfig{}, 1.0f, 400), MakeTheme(true, true));
+  plate.Configure(DockPlateGeometry(DockConfig{}, 1.0f, 400), MakeTheme(true, true));
   compositor.pixelUploads.clear();
   compositor.surfaceDraws = 0;
   compositor.deviceLost = true;

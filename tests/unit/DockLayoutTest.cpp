@@ -40,13 +40,6 @@ TEST(DockGeometryTest, RenderWindowPerEdge) {
   }
 }
 
-TEST(DockGeometryTest, DpiScaleFallsBackToTheWindowThenOne) {
-  EXPECT_FLOAT_EQ(DockDpiScale(144u, 96u), 1.5f);
-  EXPECT_FLOAT_EQ(DockDpiScale(std::nullopt, 120u), 1.25f);
-  EXPECT_FLOAT_EQ(DockDpiScale(0u, 192u), 2.0f);
-  EXPECT_FLOAT_EQ(DockDpiScale(std::nullopt, 0u), 1.0f);
-}
-
 class DockLayoutTest : public testing::Test {
  protected:
   // Launcher, separator and the music tile on a 1000 x 200 DIP bottom window.

@@ -5,6 +5,7 @@
 
 #include "GlassTestCompositor.h"
 #include "SoftCompositorProbe.h"
+#include "dock/DockGeometry.h"
 #include "render/GlassPlate.h"
 #include "render/PixelCanvas.h"
 
@@ -33,7 +34,7 @@ TEST(GlassPlateGeometryTest, DockSettingsAtEachScale) {
     SCOPED_TRACE(c.name);
     DockConfig config;
     config.dockPosition = c.position;
-    const GlassPlateGeometry g = GlassPlateGeometry::FromConfig(config, c.scale, 500);
+    const GlassPlateGeometry g = DockPlateGeometry(config, c.scale, 500);
     EXPECT_EQ(g.thickness, c.expected.thickness);
     EXPECT_FLOAT_EQ(g.cornerRadius, c.expected.cornerRadius);
     EXPECT_FLOAT_EQ(g.blurAmount, c.expected.blurAmount);
@@ -203,7 +204,7 @@ class GlassPlateRenderTest : public ::testing::Test {
   }
   // A 400 x 62 plate at (30, 30) in a 460 x 130 window.
   SoftFrame ConfigureAndRender(const Theme& theme, int length = 400) {
-    plate.Configure(GlassPlateGeometry::FromConfig(DockConfig{}, 1.0f, length), PlateStyle(theme, 0.56f));
+    plate.Configure(DockPlateGeometry(DockConfig{}, 1.0f, length), PlateStyle(theme, 0.56f));
     plate.Place(30, 30, static_cast<float>(length), 62);
     return compositor.Render(*target, 460, 130);
   }

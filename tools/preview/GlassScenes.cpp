@@ -9,6 +9,7 @@
 
 #include "Scenes.h"
 #include "config/DockConfig.h"
+#include "dock/DockGeometry.h"
 #include "render/GlassPlate.h"
 #include "render/GlassSurfaceWindow.h"
 #include "ui/PopupPlacement.h"
@@ -96,7 +97,7 @@ void BuildDockPlate(SceneContext& ctx) {
   ctx.keepAlive.push_back(bottom);
   bottom->Initialize(ctx.compositor);
   root->InsertAtTop(bottom->rootVisual());
-  bottom->Configure(GlassPlateGeometry::FromConfig(config, s, length), style);
+  bottom->Configure(DockPlateGeometry(config, s, length), style);
   const float bx = std::round((windowWidth - length) / 2 + ctx.Px(60));
   const float by = std::round(windowHeight - ctx.Px(config.bottomMargin) - thickness);
   bottom->Place(bx, by, static_cast<float>(length), thickness);
@@ -110,7 +111,7 @@ void BuildDockPlate(SceneContext& ctx) {
   ctx.keepAlive.push_back(side);
   side->Initialize(ctx.compositor);
   root->InsertAtTop(side->rootVisual());
-  side->Configure(GlassPlateGeometry::FromConfig(left, s, sideLength), style);
+  side->Configure(DockPlateGeometry(left, s, sideLength), style);
   const float sx = std::round(ctx.Px(config.bottomMargin)), sy = std::round(ctx.Px(40));
   side->Place(sx, sy, thickness, static_cast<float>(sideLength));
   AddPlaceholderIcons(ctx, *root, sx + padY, sy + padX, true, kSideIcons);

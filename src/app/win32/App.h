@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "app/win32/FramePlatformWin32.h"
-#include "dock/win32/DockWindow.h"
+#include "shell/win32/DockWindow.h"
 
 namespace orvane {
 

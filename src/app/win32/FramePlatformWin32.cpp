@@ -2,17 +2,15 @@
 
 #include <dwmapi.h>
 
+#include "platform/win32/SystemProc.h"
+
 namespace orvane {
 
 Win32FramePlatform::Win32FramePlatform(double secondsPerTick, CompositorClockWait wait)
     : secondsPerTick_(secondsPerTick), wait_(wait) {}
 
 Win32FramePlatform::CompositorClockWait Win32FramePlatform::LookUpCompositorClock() {
-  HMODULE dcomp = LoadLibraryExW(L"dcomp.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (dcomp == nullptr) return nullptr;
-  const FARPROC proc = GetProcAddress(dcomp, "DCompositionWaitForCompositorClock");
-  // Through void(*)() so the compiler accepts the change of signature.
-  return reinterpret_cast<CompositorClockWait>(reinterpret_cast<void (*)()>(proc));
+  return LoadSystemProc<CompositorClockWait>(L"dcomp.dll", "DCompositionWaitForCompositorClock");
 }
 
 bool Win32FramePlatform::DispatchPending(int& exitCode) {

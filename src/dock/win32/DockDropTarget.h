@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "dock/DockPressDrag.h"
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 
 namespace orvane {
 

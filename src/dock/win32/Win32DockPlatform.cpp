@@ -12,61 +12,16 @@
 namespace orvane {
 namespace {
 
-// MDT_EFFECTIVE_DPI of GetDpiForMonitor.
-constexpr int kEffectiveDpi = 0;
-
-using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-
-template <typename Function>
-Function LookUp(HMODULE module, const char* name) {
-  return module != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                           : nullptr;
-}
-
-// Both calls are newer than some systems the program may meet; they are
-// looked up once instead of linked.
-GetDpiForMonitorFn MonitorDpiFunction() {
-  static const auto function = LookUp<GetDpiForMonitorFn>(LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor");
-  return function;
-}
-
-GetDpiForWindowFn WindowDpiFunction() {
-  static const auto function = LookUp<GetDpiForWindowFn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
-  return function;
-}
-
 ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-DockMonitorInfo DescribeDockMonitor(HMONITOR monitor, HWND window) {
-  if (monitor == nullptr) monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-  DockMonitorInfo out;
-  out.handle = reinterpret_cast<MonitorHandle>(monitor);
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  if (monitor != nullptr && GetMonitorInfoW(monitor, &info)) {
-    out.rect = ToScreenRect(info.rcMonitor);
-  } else {
-    out.rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  }
-  std::optional<unsigned> monitorDpi;
-  if (const auto function = MonitorDpiFunction(); function != nullptr && monitor != nullptr) {
-    UINT x = 0, y = 0;
-    if (SUCCEEDED(function(monitor, kEffectiveDpi, &x, &y))) monitorDpi = x;
-  }
-  unsigned windowDpi = 0;
-  if (const auto function = WindowDpiFunction(); function != nullptr && window != nullptr) windowDpi = function(window);
-  out.scale = DockDpiScale(monitorDpi, windowDpi);
-  return out;
+DockMonitorInfo DescribeDockMonitor(const DisplayService& display, MonitorHandle monitor) {
+  const DisplayMonitor found = display.Find(monitor);
+  return DockMonitorInfo{found.handle, found.rect, found.scale};
 }
 
-HMONITOR MonitorUnderPointer() {
-  POINT point{};
-  if (!GetCursorPos(&point)) return nullptr;
-  return MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST);
-}
+MonitorHandle MonitorUnderPointer(const DisplayService& display) { return display.UnderPointer().handle; }
 
 // --- clicks and drops ---------------------------------------------------------------------
 

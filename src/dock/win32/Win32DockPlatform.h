@@ -12,16 +12,17 @@
 #include "dock/DockController.h"
 #include "dock/DockHub.h"
 #include "dock/DockReveal.h"
+#include "platform/DisplayService.h"
 #include "system/Launcher.h"
 #include "system/WindowSystem.h"
 
 namespace orvane {
 
-// The monitor's rectangle and its DPI scale; `window` is asked for its DPI
-// when the monitor's cannot be read. A null monitor is the primary one.
-DockMonitorInfo DescribeDockMonitor(HMONITOR monitor, HWND window);
+// The monitor's rectangle and DPI scale as the display service read them at
+// its last refresh; 0, or a monitor that has gone, is the primary one.
+DockMonitorInfo DescribeDockMonitor(const DisplayService& display, MonitorHandle monitor);
 // The monitor under the pointer (the nearest one).
-HMONITOR MonitorUnderPointer();
+MonitorHandle MonitorUnderPointer(const DisplayService& display);
 
 class Win32DockClickPlatform final : public DockClickPlatform {
  public:

@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "render/Composition.h"
-#include "render/win32/ComPtr.h"
-#include "render/win32/winrt/FoundationAbi.h"
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/winrt/FoundationAbi.h"
 
 namespace orvane {
 

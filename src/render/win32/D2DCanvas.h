@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "render/Canvas.h"
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 #include "render/win32/D2DText.h"
 
 namespace orvane {

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "render/Canvas.h"
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 
 namespace orvane {
 

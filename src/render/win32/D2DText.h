@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "render/Canvas.h"
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 
 namespace orvane {
 

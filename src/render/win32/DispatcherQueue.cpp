@@ -1,6 +1,7 @@
 #include "render/win32/DispatcherQueue.h"
 
-#include "render/win32/WinRt.h"
+#include "platform/win32/SystemProc.h"
+#include "platform/win32/WinRt.h"
 
 namespace orvane {
 namespace {
@@ -27,11 +28,9 @@ HRESULT EnsureDispatcherQueue(ComPtr<winrt::IDispatcherQueueController>& control
   controller = nullptr;
   if (ThreadHasDispatcherQueue()) return S_OK;
 
-  HMODULE coreMessaging = LoadLibraryExW(L"CoreMessaging.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (coreMessaging == nullptr) return LastErrorHResult();
   // The module stays loaded: the queue it creates lives as long as the thread.
-  const auto create = reinterpret_cast<winrt::CreateDispatcherQueueControllerFn>(
-      reinterpret_cast<void*>(GetProcAddress(coreMessaging, "CreateDispatcherQueueController")));
+  const auto create = LoadSystemProc<winrt::CreateDispatcherQueueControllerFn>(L"CoreMessaging.dll",
+                                                                              "CreateDispatcherQueueController");
   if (create == nullptr) return LastErrorHResult();
 
   winrt::DispatcherQueueOptions options{};

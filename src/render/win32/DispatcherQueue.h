@@ -3,8 +3,8 @@
 // which creates one, is bound at run time so the program still starts where
 // it is missing (older systems, Wine).
 
-#include "render/win32/ComPtr.h"
-#include "render/win32/winrt/FoundationAbi.h"
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/winrt/FoundationAbi.h"
 
 namespace orvane {
 

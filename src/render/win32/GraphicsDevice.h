@@ -10,7 +10,7 @@
 #include <dwrite.h>
 #include <windows.h>
 
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 
 namespace orvane {
 

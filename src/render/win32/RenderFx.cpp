@@ -5,7 +5,7 @@
 
 #include <d2d1effects.h>
 
-#include "render/win32/WinRt.h"
+#include "platform/win32/WinRt.h"
 
 namespace orvane::RenderFx {
 

@@ -18,8 +18,8 @@
 #include <utility>
 
 #include "render/EffectDescription.h"
-#include "render/win32/ComPtr.h"
-#include "render/win32/winrt/EffectsAbi.h"
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/winrt/EffectsAbi.h"
 
 namespace orvane::RenderFx {
 

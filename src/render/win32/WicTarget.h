@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 
 namespace orvane {
 

@@ -8,8 +8,8 @@
 #include "render/win32/HostBackdrop.h"
 #include "render/win32/RenderFx.h"
 #include "render/win32/WinCompositionObjects.h"
-#include "render/win32/WinRt.h"
-#include "render/win32/winrt/CompositionInteropAbi.h"
+#include "platform/win32/WinRt.h"
+#include "platform/win32/winrt/CompositionInteropAbi.h"
 
 namespace orvane {
 

@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "render/Composition.h"
-#include "render/win32/ComPtr.h"
-#include "render/win32/winrt/CompositionAbi.h"
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/winrt/CompositionAbi.h"
 
 namespace orvane {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <limits>
 
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 #include "system/PngCodec.h"
 #include "system/win32/WicPictureFile.h"
 

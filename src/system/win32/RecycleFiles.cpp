@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "app/Log.h"
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 #include "system/RecycleFlags.h"
 
 namespace orvane {

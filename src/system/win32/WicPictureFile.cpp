@@ -7,7 +7,7 @@
 #include <limits>
 #include <new>
 
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 
 namespace orvane {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 #include "system/IconImage.h"
 
 struct IWICImagingFactory;

@@ -7,7 +7,7 @@
 #include <propkey.h>
 
 #include "app/win32/KnownFolder.h"
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 #include "system/win32/FolderListing.h"
 
 namespace orvane {

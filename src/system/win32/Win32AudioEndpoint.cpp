@@ -2,7 +2,7 @@
 #include <endpointvolume.h>
 #include <mmdeviceapi.h>
 
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 #include "system/win32/Win32SystemControls.h"
 
 namespace orvane {

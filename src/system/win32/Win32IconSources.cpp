@@ -9,7 +9,7 @@
 
 #include "app/DataDirs.h"
 #include "app/TextUtil.h"
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 #include "system/AppExecutionAlias.h"
 #include "system/win32/FolderListing.h"
 

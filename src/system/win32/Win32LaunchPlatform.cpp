@@ -4,7 +4,7 @@
 #include <shellapi.h>
 #include <shobjidl.h>
 
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 
 namespace orvane {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <chrono>
 
-#include "render/win32/WinRt.h"
+#include "platform/win32/WinRt.h"
 #include "system/win32/WinRtAsync.h"
-#include "system/win32/winrt/RadiosAbi.h"
+#include "platform/win32/winrt/RadiosAbi.h"
 
 namespace orvane {
 namespace {

@@ -8,7 +8,9 @@
 
 #include <limits>
 
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/SystemProc.h"
 #include "system/win32/IconBitmapWin32.h"
 #include "system/win32/WicPictureFile.h"
 
@@ -21,28 +23,18 @@ constexpr UINT kWindowIconTimeoutMs = 120;
 
 using GetImageListFn = HRESULT(WINAPI*)(int, REFIID, void**);
 
-GetImageListFn ImageListAccessor() {
-  static const GetImageListFn accessor = [] {
-    HMODULE shell32 = GetModuleHandleW(L"shell32.dll");
-    if (shell32 == nullptr) shell32 = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (shell32 == nullptr) return GetImageListFn{};
-    const FARPROC proc = GetProcAddress(shell32, MAKEINTRESOURCEA(kGetImageListOrdinal));
-    return reinterpret_cast<GetImageListFn>(reinterpret_cast<void (*)()>(proc));
-  }();
-  return accessor;
-}
+const OptionalProc<GetImageListFn> kImageListAccessor{L"shell32.dll", ProcName::Ordinal(kGetImageListOrdinal)};
 
 // Converts and destroys an icon the caller owns.
 IconImage TakeIcon(HICON icon, unsigned size) {
-  if (icon == nullptr) return IconImage{};
-  IconImage image = ImageFromIcon(icon, size);
-  DestroyIcon(icon);
-  return image;
+  const IconHandle owned(icon);
+  if (!owned) return IconImage{};
+  return ImageFromIcon(owned.Get(), size);
 }
 
 // The jumbo (256 px) system image list's icon at a system index.
 IconImage JumboListIcon(int index, unsigned size) {
-  const GetImageListFn accessor = ImageListAccessor();
+  const GetImageListFn accessor = kImageListAccessor.Get();
   if (accessor == nullptr || index < 0) return IconImage{};
   ComPtr<IImageList> list;
   if (FAILED(accessor(SHIL_JUMBO, __uuidof(IImageList), list.PutVoid())) || !list) return IconImage{};

@@ -7,26 +7,13 @@
 #include <vector>
 
 #include "app/TextUtil.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/SystemProc.h"
 
 namespace orvane {
 namespace {
 
 constexpr WORD kUserPicturePathOrdinal = 261;
-
-class TokenHandle {
- public:
-  TokenHandle() = default;
-  TokenHandle(const TokenHandle&) = delete;
-  TokenHandle& operator=(const TokenHandle&) = delete;
-  ~TokenHandle() {
-    if (handle_ != nullptr) CloseHandle(handle_);
-  }
-  HANDLE* Put() { return &handle_; }
-  HANDLE Get() const { return handle_; }
-
- private:
-  HANDLE handle_ = nullptr;
-};
 
 // The text up to the first NUL within the buffer; never reads past it.
 std::wstring TerminatedText(const wchar_t* buffer, std::size_t capacity) {
@@ -38,16 +25,8 @@ std::wstring TerminatedText(const wchar_t* buffer, std::size_t capacity) {
 Win32UserProfilePlatform::Win32UserProfilePlatform() {
   // Under Wine the ordinal resolves to an unimplemented stub that raises when
   // called (ending the process), so the shell is not asked there.
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  if (ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr) return;
-
-  HMODULE shell32 = GetModuleHandleW(L"shell32.dll");
-  // Normally loaded already; if not, load it from the system folder only.
-  if (shell32 == nullptr) shell32 = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (shell32 == nullptr) return;
-  const FARPROC proc = GetProcAddress(shell32, MAKEINTRESOURCEA(kUserPicturePathOrdinal));
-  // Through void(*)() so the compiler accepts the change of signature.
-  userPicturePath_ = reinterpret_cast<UserPicturePathFn>(reinterpret_cast<void (*)()>(proc));
+  if (FindSystemProc(L"ntdll.dll", "wine_get_version") != nullptr) return;
+  userPicturePath_ = LoadSystemProc<UserPicturePathFn>(L"shell32.dll", ProcName::Ordinal(kUserPicturePathOrdinal));
 }
 
 std::optional<std::wstring> Win32UserProfilePlatform::AccountName(std::size_t bufferChars) {
@@ -59,7 +38,7 @@ std::optional<std::wstring> Win32UserProfilePlatform::AccountName(std::size_t bu
 }
 
 std::wstring Win32UserProfilePlatform::CurrentUserSid() {
-  TokenHandle token;
+  KernelHandle token;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put())) return std::wstring();
   DWORD needed = 0;
   GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &needed);

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/TextUtil.h"
+#include "platform/win32/SystemProc.h"
 #include "system/WindowTracker.h"
 
 namespace orvane {
@@ -26,11 +27,8 @@ HANDLE ToHandle(ProcessHandle process) { return reinterpret_cast<HANDLE>(process
 }  // namespace
 
 Win32WindowSystem::Win32WindowSystem() {
-  HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-  if (kernel32 == nullptr) return;
-  const FARPROC proc = GetProcAddress(kernel32, "GetApplicationUserModelId");
-  // Through void(*)() so the compiler accepts the change of signature.
-  getApplicationUserModelId_ = reinterpret_cast<GetApplicationUserModelIdFn>(reinterpret_cast<void (*)()>(proc));
+  getApplicationUserModelId_ =
+      LoadSystemProc<GetApplicationUserModelIdFn>(L"kernel32.dll", "GetApplicationUserModelId");
 }
 
 void Win32WindowSystem::EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visit) {

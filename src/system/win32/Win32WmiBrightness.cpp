@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 #include "system/win32/Win32SystemControls.h"
 
 namespace orvane {

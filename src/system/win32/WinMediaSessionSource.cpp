@@ -5,10 +5,10 @@
 #include <chrono>
 #include <span>
 
-#include "render/win32/WinRt.h"
+#include "platform/win32/WinRt.h"
 #include "system/win32/WicPictureFile.h"
 #include "system/win32/WinRtAsync.h"
-#include "system/win32/winrt/MediaControlAbi.h"
+#include "platform/win32/winrt/MediaControlAbi.h"
 
 namespace orvane {
 namespace {

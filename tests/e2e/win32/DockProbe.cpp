@@ -7,11 +7,12 @@
 #include <string>
 
 #include "app/TextUtil.h"
+#include "platform/MessageIds.h"
 
 namespace {
 
 // The dock's public command message; other programs send it by this value.
-constexpr UINT kDockCommand = WM_APP + 10;
+constexpr UINT kDockCommand = orvane::kDockCommandMessage;
 
 void PrintRect(const char* prefix, const RECT& r) {
   std::printf("%s%ld,%ld,%ld,%ld", prefix, r.left, r.top, r.right, r.bottom);

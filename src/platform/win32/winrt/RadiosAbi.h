@@ -3,9 +3,9 @@
 // and slot order checked against the Wine IDL
 // (include/windows.devices.radios.idl); every slot is declared.
 
-#include "render/win32/winrt/WinRtBase.h"
-#include "system/win32/WinRtAsync.h"
-#include "system/win32/winrt/VectorViewAbi.h"
+#include "platform/win32/winrt/WinRtBase.h"
+#include "platform/win32/winrt/AsyncAbi.h"
+#include "platform/win32/winrt/VectorViewAbi.h"
 
 namespace orvane::winrt {
 

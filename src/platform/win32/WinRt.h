@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "render/win32/ComPtr.h"
+#include "platform/win32/ComPtr.h"
 
 namespace orvane {
 

@@ -3,7 +3,7 @@
 // plus the C entry point of CoreMessaging that creates a queue for the
 // current thread.
 
-#include "render/win32/winrt/WinRtBase.h"
+#include "platform/win32/winrt/WinRtBase.h"
 
 namespace orvane::winrt {
 

@@ -5,10 +5,10 @@
 // windows.media.control.h (Windows.Foundation.UniversalApiContract 7.0);
 // every interface declared up to the last slot used.
 
-#include "render/win32/winrt/WinRtBase.h"
-#include "system/win32/WinRtAsync.h"
-#include "system/win32/winrt/CollectionsAbi.h"
-#include "system/win32/winrt/StreamsAbi.h"
+#include "platform/win32/winrt/WinRtBase.h"
+#include "platform/win32/winrt/AsyncAbi.h"
+#include "platform/win32/winrt/VectorViewAbi.h"
+#include "platform/win32/winrt/StreamsAbi.h"
 
 namespace orvane::winrt {
 

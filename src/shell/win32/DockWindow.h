@@ -25,7 +25,9 @@
 #include "dock/DockItemServices.h"
 #include "dock/win32/DockDropTarget.h"
 #include "dock/win32/Win32DockPlatform.h"
+#include "platform/DisplayService.h"
 #include "platform/win32/SurfaceWindowWin32.h"
+#include "platform/win32/Win32DisplayPlatform.h"
 #include "render/Theme.h"
 #include "render/win32/CompositionHost.h"
 #include "render/win32/GraphicsDevice.h"
@@ -133,6 +135,8 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   InputEvents inputEvents_{*this};
   SurfaceWindowWin32 renderSurface_;
   SurfaceWindowWin32 inputSurface_;
+  Win32DisplayPlatform displayPlatform_;
+  DisplayService display_{displayPlatform_};
 
   // Torn down in reverse: the compositor before the device it draws with.
   GraphicsDevice graphicsDevice_;

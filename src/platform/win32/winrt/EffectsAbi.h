@@ -5,7 +5,7 @@
 
 #include <d2d1.h>
 
-#include "render/win32/winrt/FoundationAbi.h"
+#include "platform/win32/winrt/FoundationAbi.h"
 
 namespace orvane::winrt {
 

@@ -1,4 +1,4 @@
-#include "dock/win32/DockWindow.h"
+#include "shell/win32/DockWindow.h"
 
 #include <dwmapi.h>
 #include <shlobj.h>
@@ -23,12 +23,10 @@
 namespace orvane {
 namespace {
 
-// Private messages and timers of the render window.
-constexpr UINT kRecycleBinChangedMessage = WM_APP + 2;
-constexpr UINT kRecycleDroppedMessage = WM_APP + 11;  // files dropped on the bin, recycled after the drop
-constexpr UINT_PTR kTrackerTimer = 1;
-constexpr UINT kTrackerDelayMs = 45;
-constexpr UINT_PTR kPeriodicTimer = 2;
+// The render window's timers (platform/MessageIds.h).
+constexpr UINT_PTR kTrackerTimer = kTrackerTimerId;
+constexpr UINT kTrackerDelayMs = kTrackerTimerDelayMs;
+constexpr UINT_PTR kPeriodicTimer = kPeriodicTimerId;
 
 SurfaceWindowParams DockWindowParams(const wchar_t* className, const wchar_t* title, SurfaceKind kind) {
   SurfaceWindowParams params;
@@ -94,6 +92,9 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   renderSurface_.Create(DockWindowParams(kRenderWindowClass, kRenderWindowTitle, SurfaceKind::RenderLayer),
                         &renderEvents_);
   inputSurface_.Create(DockWindowParams(kInputWindowClass, kInputWindowTitle, SurfaceKind::Input), &inputEvents_);
+  // A monitor whose DPI cannot be read takes the render window's.
+  displayPlatform_.SetReferenceWindow(renderWindow());
+  display_.Refresh();
   FailForTestIfAsked();
 
   // The services the dock's items, clicks and music item stand on.
@@ -216,10 +217,10 @@ void DockWindow::RecyclePendingFiles() {
 // --- what the hub asks of the desktop ---------------------------------------------------------
 
 DockMonitorInfo DockWindow::DescribeMonitor(MonitorHandle monitor) {
-  return DescribeDockMonitor(reinterpret_cast<HMONITOR>(monitor), renderWindow());
+  return DescribeDockMonitor(display_, monitor);
 }
 
-MonitorHandle DockWindow::MonitorUnderPointer() { return reinterpret_cast<MonitorHandle>(orvane::MonitorUnderPointer()); }
+MonitorHandle DockWindow::MonitorUnderPointer() { return orvane::MonitorUnderPointer(display_); }
 
 void DockWindow::PlaceRenderWindow(const ScreenRect& r) {
   SetWindowPos(renderWindow(), HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_NOACTIVATE);

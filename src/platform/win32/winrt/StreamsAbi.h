@@ -8,8 +8,8 @@
 // against the Windows SDK's public windows.storage.streams.h and robuffer.h.
 // Every interface is declared up to the last slot used.
 
-#include "render/win32/winrt/WinRtBase.h"
-#include "system/win32/WinRtAsync.h"
+#include "platform/win32/winrt/WinRtBase.h"
+#include "platform/win32/winrt/AsyncAbi.h"
 
 namespace orvane::winrt {
 

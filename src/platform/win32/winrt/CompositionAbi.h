@@ -8,7 +8,7 @@
 //    every slot index.
 // Slots 0-5 are IUnknown and IInspectable; the first listed method is slot 6.
 
-#include "render/win32/winrt/WinRtBase.h"
+#include "platform/win32/winrt/WinRtBase.h"
 
 namespace orvane::winrt {
 

@@ -6,7 +6,7 @@
 // interface). Slot order checked against the Wine IDL
 // (include/windows.foundation.collections.idl).
 
-#include "render/win32/winrt/WinRtBase.h"
+#include "platform/win32/winrt/WinRtBase.h"
 
 namespace orvane::winrt {
 

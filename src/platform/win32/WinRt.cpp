@@ -1,4 +1,4 @@
-#include "render/win32/WinRt.h"
+#include "platform/win32/WinRt.h"
 
 namespace orvane {
 

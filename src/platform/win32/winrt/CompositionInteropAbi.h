@@ -6,7 +6,7 @@
 // header" is winrt/windows.ui.composition.interop.h as published in the
 // TerraFX interop port.
 
-#include "render/win32/winrt/CompositionAbi.h"
+#include "platform/win32/winrt/CompositionAbi.h"
 
 namespace orvane::winrt {
 
