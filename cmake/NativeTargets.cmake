@@ -14,7 +14,8 @@ gtest_discover_tests(orvane_tests DISCOVERY_TIMEOUT 60)
 
 # Headless implementations of the platform functions that portable headers
 # declare (environment, files, log output) for the Linux build.
-file(GLOB ORVANE_HEADLESS_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/*/headless/*.cpp")
+file(GLOB ORVANE_HEADLESS_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/*/headless/*.cpp"
+     "${CMAKE_SOURCE_DIR}/src/*/*/headless/*.cpp")
 target_sources(orvane_portable PRIVATE ${ORVANE_HEADLESS_SOURCES})
 
 # cairo + pango draw the software canvas on Linux; Windows uses Direct2D.

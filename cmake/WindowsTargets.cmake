@@ -37,7 +37,8 @@ set(ORVANE_SETUP_MANIFEST "${CMAKE_SOURCE_DIR}/installer/win32/setup.manifest")
 # --- Orvane.exe --------------------------------------------------------------
 # Everything Windows-specific except the entry point is one object library, so
 # the end-to-end probe can drive the same adapters the program uses.
-file(GLOB ORVANE_WIN32_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp")
+file(GLOB ORVANE_WIN32_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp"
+     "${CMAKE_SOURCE_DIR}/src/*/*/win32/*.cpp")
 set(ORVANE_ENTRY_SOURCE "${CMAKE_SOURCE_DIR}/src/app/win32/Main.cpp")
 list(REMOVE_ITEM ORVANE_WIN32_SOURCES "${ORVANE_ENTRY_SOURCE}")
 set(ORVANE_WIN32_DEFINES UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
