@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <numbers>
+#include <vector>
 
 namespace orvane {
 namespace {
@@ -49,7 +52,7 @@ void DrawRune(Canvas& canvas, PointF center, float size, bool slash, Color color
 // Eight rays at 45-degree steps from radius r0 to r1.
 void DrawRays(Canvas& canvas, const GlyphFrame& f, float r0, float r1, Color color, float width) {
   for (int i = 0; i < 8; ++i) {
-    const float a = static_cast<float>(i) * 45.0f * 3.14159265f / 180.0f;
+    const float a = static_cast<float>(i) * std::numbers::pi_v<float> / 4;
     const float c = std::cos(a), s = std::sin(a);
     canvas.DrawLine(f.At(r0 * c, r0 * s), f.At(r1 * c, r1 * s), color, Shared(width));
   }

@@ -2,6 +2,7 @@
 // The context menu's geometry, in DIP: rows stacked between the paddings,
 // the width from the widest measured label, and what a point hits.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
