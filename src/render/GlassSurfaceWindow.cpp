@@ -125,15 +125,22 @@ void GlassSurfaceWindow::EnsureContentSurface() {
 }
 
 void GlassSurfaceWindow::ApplyStyle() {
+  // Flat plates have no look of their own: they are the overlays' tint.
+  const GlassLook* look = look_ && !flatMode_ ? &*look_ : nullptr;
   GlassStyle style;
-  style.blurTint = GlassTintColor(theme_, true, flatMode_, tintOpacity_);
-  style.solidTint = GlassTintColor(theme_, false, flatMode_, tintOpacity_);
+  if (look != nullptr) {
+    style.blurTint = Color::FromArgb(theme_.dark ? look->darkBlurTint : look->lightBlurTint);
+    style.solidTint = Color::FromArgb(theme_.dark ? look->darkSolidTint : look->lightSolidTint);
+  } else {
+    style.blurTint = GlassTintColor(theme_, true, flatMode_, tintOpacity_);
+    style.solidTint = GlassTintColor(theme_, false, flatMode_, tintOpacity_);
+  }
   style.blurAmount = blurDip_ * scale_;
-  style.saturation = kPopupSaturation;
+  style.saturation = look != nullptr ? look->saturation : kPopupSaturation;
   style.cornerRadius = std::round(cornerRadiusDip_ * scale_);
   if (HasShadow()) {
-    style.shadowSigma = kShadowDeviationDip * scale_;
-    style.shadowOffsetY = kShadowDropDip * scale_;
+    style.shadowSigma = (look != nullptr ? look->shadowDeviationDip : kShadowDeviationDip) * scale_;
+    style.shadowOffsetY = (look != nullptr ? look->shadowDropDip : kShadowDropDip) * scale_;
     style.shadowOpacity = theme_.dark ? 0.5f : 0.24f;
   }
   style.transparency = theme_.transparency;

@@ -7,7 +7,9 @@
 // lies outside the rounded clip, so the owner's drawing must leave the
 // corners transparent itself.
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "render/Composition.h"
 #include "render/GlassLayers.h"
@@ -19,6 +21,20 @@ namespace orvane {
 // near-black tint whose alpha comes from tintOpacity; rounded plates use the
 // theme's grey at a default alpha, unless tintOpacity (>= 0) overrides it.
 Color GlassTintColor(const Theme& theme, bool blurWanted, bool flat, float tintOpacity);
+
+// A rounded plate's own look where it differs from the popups' (the context
+// menu's): its tints for both themes, replacing the theme's grey and any
+// tint opacity, the backdrop's saturation and the shadow's spread and drop.
+struct GlassLook {
+  std::uint32_t darkBlurTint = 0;  // ARGB
+  std::uint32_t lightBlurTint = 0;
+  std::uint32_t darkSolidTint = 0;
+  std::uint32_t lightSolidTint = 0;
+  float saturation = 1;
+  float shadowDeviationDip = 0;
+  float shadowDropDip = 0;
+  bool operator==(const GlassLook&) const = default;
+};
 
 class GlassSurfaceWindow {
  public:
@@ -35,6 +51,10 @@ class GlassSurfaceWindow {
   // means the theme's default.
   void Configure(float widthDip, float heightDip, float marginDip, float cornerRadiusDip, float scale,
                  const Theme& theme, float blurDip, float tintOpacity);
+  // The look of the rounded plates configured from now on; nullopt is the
+  // popups' own. Takes effect at the next Configure or SetStyle.
+  void SetLook(const std::optional<GlassLook>& look) { look_ = look; }
+  const std::optional<GlassLook>& look() const { return look_; }
   // A full-window plate without margin, corners or shadow.
   void ConfigureFlat(int widthPx, int heightPx, float scale, const Theme& theme, float blurDip, float tintOpacity);
   // New theme; tintOpacity replaces the stored one only when not negative.
@@ -80,6 +100,7 @@ class GlassSurfaceWindow {
   float blurDip_ = 0;
   float cornerRadiusDip_ = 0;
   float tintOpacity_ = -1;
+  std::optional<GlassLook> look_;
   float marginPx_ = 0;
   float plateWidthPx_ = 1;
   float plateHeightPx_ = 1;

@@ -30,6 +30,7 @@ void PopupSurface::Create(const SurfaceWindowParams& params) {
 void PopupSurface::Show(const PopupAnchor& anchor, const PopupMonitor& monitor, const PopupGlassShape& shape,
                         const Theme& theme) {
   if (!window_->IsCreated()) return;
+  glass_.SetLook(shape.look);
   glass_.Configure(shape.widthDip, shape.heightDip, shape.marginDip, shape.cornerRadiusDip, monitor.scale, theme,
                    shape.blurDip, shape.tintOpacity);
   const PopupPlacement placed =

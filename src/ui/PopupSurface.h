@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/SurfaceWindow.h"
 #include "render/Composition.h"
@@ -25,6 +26,7 @@ struct PopupGlassShape {
   float cornerRadiusDip = 14;
   float blurDip = 24;
   float tintOpacity = -1;  // negative: the theme's default
+  std::optional<GlassLook> look;  // none: the popups' own look
 };
 
 class PopupSurface final : public SurfaceWindowDelegate {

@@ -257,5 +257,45 @@ TEST_F(GlassSurfaceWindowTest, TextFormatsUseTheProductFontAtThePlateScale) {
   EXPECT_TRUE(style.ellipsis);
 }
 
+TEST_F(GlassSurfaceWindowTest, ALookOfItsOwnSetsTintsSaturationAndShadow) {
+  GlassLook look;
+  look.darkBlurTint = 0xB2222226;
+  look.lightBlurTint = 0xBCF8F8FC;
+  look.darkSolidTint = 0xF628282C;
+  look.lightSolidTint = 0xF8F6F6FA;
+  look.saturation = 1.45f;
+  look.shadowDeviationDip = 4.5f;
+  look.shadowDropDip = 2;
+  Attach();
+  glass.SetLook(look);
+  // Solid tints by theme; a tint opacity does not override the look's.
+  for (bool dark : {true, false}) {
+    SCOPED_TRACE(dark);
+    glass.Configure(100, 60, 0, 10, 1.0f, MakeTheme(dark, false), 20, 0.3f);
+    EXPECT_TRUE(PixelIs(Render(), 50, 30, dark ? 0x28282C : 0xF6F6FA, dark ? 0xF6 : 0xF8));
+  }
+  // The theme changes on its own: the look follows it.
+  glass.SetStyle(MakeTheme(true, false), -1);
+  EXPECT_TRUE(PixelIs(Render(), 50, 30, 0x28282C, 0xF6));
+
+  // Sigma 4.5 x 2 = 9 px reaches 27 px; with the 20 px corner the shadow
+  // surface is 2 x 47 + 2 px (the popups' 4.8 would make it 100).
+  compositor.SetUniformWallpaper(0x808080);
+  GlassSurfaceWindow blurred;
+  blurred.Attach(kWindow + 1, compositor, true);
+  blurred.SetLook(look);
+  blurred.Configure(100, 60, 12, 10, 2.0f, MakeTheme(false, true), 20, -1);
+  ASSERT_EQ(compositor.effectRequests.size(), 1u);
+  EXPECT_FLOAT_EQ(compositor.effectRequests[0].saturation, 1.45f);
+  EXPECT_FLOAT_EQ(compositor.effectRequests[0].blurAmount, 40);
+  ASSERT_FALSE(compositor.pixelUploads.empty());
+  EXPECT_EQ(compositor.pixelUploads.back().width, 96);
+
+  // Back to the popups' own look.
+  glass.SetLook(std::nullopt);
+  glass.Configure(100, 60, 0, 10, 1.0f, MakeTheme(true, false), 20, -1);
+  EXPECT_TRUE(PixelIs(Render(), 50, 30, 0x1E1E22, 246));
+}
+
 }  // namespace
 }  // namespace orvane
