@@ -142,7 +142,7 @@ void BuildPopupOverDock(SceneContext& ctx) {
   ctx.keepAlive.push_back(plate);
   plate->Initialize(ctx.compositor);
   root->InsertAtTop(plate->rootVisual());
-  plate->Configure(GlassPlateGeometry::FromConfig(config, s, length), PlateStyle(theme, config.glassOpacity));
+  plate->Configure(DockPlateGeometry(config, s, length), PlateStyle(theme, config.glassOpacity));
   const float dockX = std::round((ctx.screenWidth - length) / 2.0f);
   const float dockY = std::round(ctx.screenHeight - ctx.Px(config.bottomMargin) - thickness);
   plate->Place(dockX, dockY, static_cast<float>(length), thickness);
