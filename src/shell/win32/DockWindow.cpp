@@ -140,8 +140,12 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   RegisterRecycleBinNotifications();
   RegisterExternalDropTarget();
 
-  renderSurface_.Show(false);
-  inputSurface_.Show(false);
+  // The dock orders its two windows itself (the input window directly below
+  // the render window), so they are shown without the host's raise into the
+  // topmost band: under Wine that extra reordering of the freshly shown
+  // layered window left the dock undrawn on the screen.
+  ShowWindow(renderWindow(), SW_SHOWNOACTIVATE);
+  ShowWindow(inputWindow(), SW_SHOWNOACTIVATE);
   SetWindowPos(inputWindow(), InputWindowInsertAfter(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   hub_->Start(recycleBinFull_);
