@@ -1,6 +1,12 @@
 # Sourced by the scripts that run Orvane under Wine: a throwaway Wine prefix,
 # and a virtual X server when no display is set. Call wine_env_start first
 # and wine_env_stop when done (run.sh and the e2e tests trap it on exit).
+#
+# The environment is hermetic: HOME and the XDG data, config and cache
+# folders point into the throwaway folder, so nothing Wine, fontconfig or
+# ImageMagick writes reaches the user's home, and a freshly created account
+# behaves like any other (Wine's recycle bin is $XDG_DATA_HOME/Trash, which
+# a new account does not have yet).
 
 wine_env_start() {
   export WINEDEBUG="${WINEDEBUG:--all}"
@@ -8,6 +14,14 @@ wine_env_start() {
   export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
   export WINEPREFIX
   WINEPREFIX="$(mktemp -d /tmp/orvane-wine.XXXXXX)"
+  export HOME="$WINEPREFIX/home"
+  export XDG_DATA_HOME="$HOME/.local/share"
+  export XDG_CONFIG_HOME="$HOME/.config"
+  export XDG_CACHE_HOME="$HOME/.cache"
+  mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
+  # Wine converts command lines and file names with the locale's character
+  # set; without a UTF-8 one, Chinese text would not survive the trip.
+  if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then export LC_ALL=C.UTF-8; fi
   ORVANE_XVFB_PID=""
   if [ -z "${DISPLAY:-}" ]; then
     local n
@@ -21,8 +35,8 @@ wine_env_start() {
   fi
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w 2>/dev/null || true
-  # A new prefix links Desktop, Documents and friends to the Unix home
-  # folder; keep everything the programs write inside the prefix instead.
+  # A new prefix links Desktop, Documents and friends to the (throwaway)
+  # Unix home; make them plain folders of the prefix, as on Windows.
   local link
   for link in "$WINEPREFIX"/drive_c/users/*/*; do
     if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi

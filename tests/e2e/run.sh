@@ -12,6 +12,9 @@ repo="$(cd "$(dirname "$0")/../.." && pwd)"
 artifacts="$(dirname "$build")/e2e-artifacts"
 mkdir -p "$artifacts"
 . "$here/../../scripts/wine-env.sh"
+# Mesa's compiled shaders outlive the throwaway prefix, so only the first
+# run on a machine pays for compiling them.
+export MESA_SHADER_CACHE_DIR="$(dirname "$build")/e2e-shader-cache"
 
 passed=0
 failed=0
@@ -42,6 +45,39 @@ rect_within() {
   [ -n "$al" ] && [ -n "$bl" ] && [ "$al" -ge "$bl" ] && [ "$at" -ge "$bt" ] && [ "$ar" -le "$br" ] && [ "$ab" -le "$bb" ]
 }
 rect_has_area() { local l t r b; IFS=, read -r l t r b <<<"$1"; [ -n "$b" ] && [ "$r" -gt "$l" ] && [ "$b" -gt "$t" ]; }
+# The value of KEY=... in `probe window-state` output.
+state_field() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1"; }
+# Whether the dock has drawn its first frame: both windows are shown (until
+# then they sit hidden, both at their creation rectangle) and the input
+# window lies over the plate inside the render window.
+dock_drawn() {
+  local render input
+  render="$(probe window-state OrvaneRenderWindow)"
+  input="$(probe window-state OrvaneInputWindow)"
+  matches "$render" '^visible=1 ' && matches "$input" '^visible=1 ' || return 1
+  input="$(state_field "$input" rect)"
+  rect_has_area "$input" && rect_within "$input" "$(state_field "$render" rect)"
+}
+# Waits up to 30 s for the dock's first frame.
+dock_placed() {
+  for _ in $(seq 1 60); do dock_drawn && return 0; sleep 0.5; done
+  return 1
+}
+# Presses the keys in order and releases them in reverse, as a user types a
+# shortcut (names or virtual-key codes, as `probe key` takes them).
+press_keys() {
+  local up=() key
+  for key in "$@"; do up=("$key" "${up[@]}"); done
+  probe key down "$@" >/dev/null && probe key up "${up[@]}" >/dev/null
+}
+# Waits up to 60 s for the log at $1 to report the dock created: a first
+# start compiles its shaders, which takes many seconds on a busy machine.
+wait_started() {
+  for _ in $(seq 1 120); do grep -qF '] DockWindow created' "$1" 2>/dev/null && return 0; sleep 0.5; done
+  return 1
+}
+# The pinned items of a config.json, as written: "pinned":[...].
+pinned_items() { grep -o '"pinned":\[[^]]*\]' "$1"; }
 # Prints how many pixels of PNG inside RECT differ from the colour of the
 # bare desktop at the screen's left edge, halfway down, as "N of M".
 drawn_pixels() {
@@ -69,7 +105,7 @@ data_unix="$(wine_unix_path "$data_win")"
 ORVANE_DATA_DIR="$data_win" wine "$build/Orvane.exe" >/dev/null 2>&1 &
 pid=$!
 check "render window appears" wait_window
-sleep 1
+check "the log reports the dock created" wait_started "$data_unix/logs/orvane.log"
 check "config.json written under the data folder" test -s "$data_unix/config.json"
 config="$(cat "$data_unix/config.json" 2>/dev/null)"
 check "config.json is compact and starts with configVersion 3" matches "$config" '^\{"configVersion":3,"iconSize":48(\.0)?,'
@@ -101,8 +137,7 @@ section "tagged copy beside the first"
 tag_win='C:\orvane-e2e-tag'
 ORVANE_INSTANCE_TAG=e2e ORVANE_DATA_DIR="$tag_win" wine "$build/Orvane.exe" >/dev/null 2>&1 &
 tag_pid=$!
-for _ in $(seq 1 100); do [ -s "$(wine_unix_path "$tag_win")/logs/orvane.log" ] && break; sleep 0.2; done
-sleep 1
+wait_started "$(wine_unix_path "$tag_win")/logs/orvane.log"
 check "tagged copy runs beside the first" kill -0 "$tag_pid"
 env ORVANE_INSTANCE_TAG=e2e ORVANE_DATA_DIR="$tag_win" timeout 60 wine "$build/Orvane.exe" >/dev/null 2>&1
 code=$?
@@ -219,17 +254,21 @@ check "it is brought to the front" has_line "$launch_out" 'activated=1 foregroun
 check "it closes again" has_line "$launch_out" 'closed=1'
 
 # -----------------------------------------------------------------------------
-section "the dock magnifies under the pointer, launches on click and answers hotkeys"
+section "the dock magnifies under the pointer, launches on click, answers hotkeys and reorders by dragging"
 pointer_win='C:\orvane-e2e-pointer'
 pointer_unix="$(wine_unix_path "$pointer_win")"
 mkdir -p "$pointer_unix"
-# One pinned item and no launcher button, so the first icon is notepad.
-printf '%s' '{"configVersion":3,"showLaunchpadIcon":false,"pinned":[{"name":"Notepad","target":"C:\\windows\\notepad.exe"}]}' \
+# Two pinned items and no launcher button, so the first icon is notepad.
+printf '%s' '{"configVersion":3,"showLaunchpadIcon":false,"pinned":[{"name":"Notepad","target":"C:\\windows\\notepad.exe"},{"name":"Regedit","target":"C:\\windows\\regedit.exe"}]}' \
   >"$pointer_unix/config.json"
 ORVANE_DATA_DIR="$pointer_win" wine "$build/Orvane.exe" >/dev/null 2>&1 &
 pointer_pid=$!
 check "render window appears" wait_window
-# The input window follows the dock once it has drawn; wait until it stays put.
+check "the first frame shows both windows and puts the input window over the plate" dock_placed
+state="$(probe window-state OrvaneInputWindow)"
+check "the input window is shown, not minimised, not activating, topmost ($state)" \
+  matches "$state" '^visible=1 iconic=0 rect=[0-9]+,[0-9]+,[0-9]+,[0-9]+ exstyle=0x08200088$'
+# The input window follows the dock as its springs settle; wait until it stays put.
 rest=""
 for _ in $(seq 1 60); do
   now="$(probe pointer rect)"
@@ -252,20 +291,43 @@ echo "  screenshot: $artifacts/dock-hover-wine.png"
 probe pointer click "$icon_x" "$icon_y" >/dev/null
 check "clicking the pinned notepad starts it" probe wait-window Notepad 20000
 wine taskkill /f /im notepad.exe >/dev/null 2>&1
+config_before="$(mktemp)"
+cp "$pointer_unix/config.json" "$config_before"
+dock_pid="$(probe window-pid OrvaneRenderWindow)"
+# A right click on an item and one on the plate beside the icons; Escape
+# dismisses whatever menu they open.
+probe right-click "$icon_x" "$icon_y" >/dev/null
+press_keys escape
+probe right-click "$((rest_l + 4))" "$icon_y" >/dev/null
+press_keys escape
+check "right clicks leave the dock running in the same process ($dock_pid)" \
+  test -n "$dock_pid" -a "$(probe window-pid OrvaneRenderWindow)" = "$dock_pid"
+check "right clicks leave config.json unchanged" cmp -s "$config_before" "$pointer_unix/config.json"
+rm -f "$config_before"
 probe pointer move 960 300 >/dev/null
 sleep 1.5
 check "with the pointer gone the dock rests again" test "$(probe pointer rect)" = "$rest"
 stage_flag() { grep -o '"stageManagerEnabled":[a-z]*' "$pointer_unix/config.json"; }
 check "the stage manager starts off" test "$(stage_flag)" != '"stageManagerEnabled":true'
-probe pointer keys 17 18 83 >/dev/null  # Ctrl+Alt+S, a global hotkey
+press_keys ctrl alt s  # a global hotkey
 for _ in $(seq 1 20); do [ "$(stage_flag)" = '"stageManagerEnabled":true' ] && break; sleep 0.2; done
 check "Ctrl+Alt+S switches it on and the setting is saved ($(stage_flag))" test "$(stage_flag)" = '"stageManagerEnabled":true'
-probe pointer keys 17 18 83 >/dev/null
+press_keys ctrl alt s
 for _ in $(seq 1 20); do [ "$(stage_flag)" = '"stageManagerEnabled":false' ] && break; sleep 0.2; done
 check "pressed again it is off ($(stage_flag))" test "$(stage_flag)" = '"stageManagerEnabled":false'
+# Along the dock past the second item: the drag stays over the input
+# window. (Dragging an item off the dock needs the captured pointer outside
+# it, and Wine routes a held button's moves to a capturing window only while
+# its thread owns the foreground, which the dock never takes.)
+reordered='^"pinned":\[\{"name":"Regedit",.*\},\{"name":"Notepad",'
+probe drag "$icon_x" "$icon_y" "$((icon_x + 150))" "$icon_y" >/dev/null
+for _ in $(seq 1 20); do matches "$(pinned_items "$pointer_unix/config.json")" "$reordered" && break; sleep 0.2; done
+check "dragging notepad past the second item puts it second and saves the order ($(pinned_items "$pointer_unix/config.json"))" \
+  matches "$(pinned_items "$pointer_unix/config.json")" "$reordered"
 out="$(probe close-window OrvaneRenderWindow 15000)"
 check "closes with exit=0 ($out)" test "$out" = "exit=0"
 wait "$pointer_pid" 2>/dev/null
+check "its input window is gone ($(probe window-state OrvaneInputWindow))" test "$(probe window-state OrvaneInputWindow)" = absent
 
 # -----------------------------------------------------------------------------
 section "silent install"
@@ -308,16 +370,6 @@ check "without ORVANE_DATA_DIR config.json is under Roaming AppData" test -s "$(
 
 section "the dock runs from the installer"
 # The windows exist seconds before the first frame places them over the dock.
-dock_placed() {
-  local dock input
-  for _ in $(seq 1 60); do
-    dock="$(probe dock-windows)"
-    input="$(dock_field "$dock" OrvaneInputWindow rect)"
-    rect_has_area "$input" && rect_within "$input" "$(dock_field "$dock" OrvaneRenderWindow rect)" && return 0
-    sleep 0.5
-  done
-  return 1
-}
 check "the dock places its input window over the plate" dock_placed
 sleep 2  # let the dock settle and draw
 dock="$(probe dock-windows)"

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -41,24 +40,23 @@ bool MoveTo(int x, int y) {
   return SendInput(1, &input, sizeof(INPUT)) == 1;
 }
 
-// Presses the virtual keys in order and releases them in reverse, as a user
-// types a shortcut.
-bool SendChord(const std::vector<WORD>& keys) {
-  std::vector<INPUT> inputs;
-  for (const WORD key : keys) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    inputs.push_back(input);
+// Moves in even steps, pausing between them as a hand does, so the window
+// under the pointer sees a path rather than a jump.
+bool Glide(int x1, int y1, int x2, int y2, int steps) {
+  for (int i = 1; i <= steps; ++i) {
+    if (!MoveTo(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps)) return false;
+    Sleep(40);
   }
-  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = *it;
-    input.ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs.push_back(input);
-  }
-  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+  return true;
+}
+
+bool Click(int x, int y, DWORD down, DWORD up) {
+  if (!MoveTo(x, y)) return false;
+  Sleep(100);
+  const bool pressed = SendButton(down);
+  Sleep(60);
+  const bool released = SendButton(up);
+  return pressed && released;
 }
 
 }  // namespace
@@ -66,21 +64,23 @@ bool SendChord(const std::vector<WORD>& keys) {
 int RunPointerProbe(int argc, wchar_t** argv) {
   const std::wstring action = argc > 2 ? argv[2] : L"";
   if (action == L"rect") return PrintInputRect();
-  if (action == L"keys") {
-    std::vector<WORD> keys;
-    for (int i = 3; i < argc; ++i) keys.push_back(static_cast<WORD>(_wtoi(argv[i])));
-    return !keys.empty() && SendChord(keys) ? 0 : 1;
-  }
   if (argc < 5) return 64;
   const int x = _wtoi(argv[3]), y = _wtoi(argv[4]);
   if (action == L"move") return MoveTo(x, y) ? 0 : 1;
-  if (action == L"click") {
-    if (!MoveTo(x, y)) return 1;
-    Sleep(100);
-    const bool down = SendButton(MOUSEEVENTF_LEFTDOWN);
-    Sleep(60);
-    const bool up = SendButton(MOUSEEVENTF_LEFTUP);
-    return down && up ? 0 : 1;
-  }
+  if (action == L"click") return Click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP) ? 0 : 1;
   return 64;
+}
+
+int RunRightClick(int x, int y) { return Click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP) ? 0 : 1; }
+
+int RunDrag(int x1, int y1, int x2, int y2) {
+  if (!MoveTo(x1, y1)) return 1;
+  Sleep(100);
+  if (!SendButton(MOUSEEVENTF_LEFTDOWN)) return 1;
+  Sleep(100);
+  const bool moved = Glide(x1, y1, x2, y2, 12);
+  Sleep(100);
+  // The button goes up even when a move failed, so no press is left behind.
+  const bool released = SendButton(MOUSEEVENTF_LEFTUP);
+  return moved && released ? 0 : 1;
 }

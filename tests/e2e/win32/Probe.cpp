@@ -31,8 +31,16 @@
 //                                                 process of the dock's two windows and the primary
 //                                                 monitor's rect
 //   orvane-probe dock-notify display|theme       send the render window a display or theme change
-//   orvane-probe pointer rect|move X Y|click X Y|keys VK...
-//                                                 the input window's rect; the mouse and keyboard as a user
+//   orvane-probe pointer rect|move X Y|click X Y  the input window's rect; the mouse as a user works it
+//   orvane-probe right-click X Y                  press and release the right button at X, Y
+//   orvane-probe drag X1 Y1 X2 Y2                 press the left button at X1, Y1, move to X2, Y2 in
+//                                                 steps, release
+//   orvane-probe key down|up KEY...               press or release keys (virtual-key codes or names
+//                                                 such as alt, ctrl, shift, tab, escape, s)
+//   orvane-probe type TEXT                        type TEXT as characters, whatever the keyboard layout
+//   orvane-probe window-state CLASS               print "visible=0|1 iconic=0|1 rect=l,t,r,b
+//                                                 exstyle=0x%08X" of the first window of CLASS, or
+//                                                 "absent" (exit 1)
 //   orvane-probe hold-file FILE RELEASE_FILE TIMEOUT_MS
 //                                                 hold FILE open without sharing until RELEASE_FILE exists
 //   orvane-probe weather-cities J1_FILE CITY1 CITY2
@@ -51,6 +59,7 @@
 
 #include "DockProbe.h"
 #include "FileHoldProbe.h"
+#include "KeyboardProbe.h"
 #include "PointerProbe.h"
 #include "RenderProbe.h"
 #include "ServicesProbe.h"
@@ -192,6 +201,19 @@ int CloseWindow(const wchar_t* cls, DWORD timeoutMs) {
   return 0;
 }
 
+int WindowState(const wchar_t* cls) {
+  HWND hwnd = FindWindowW(cls, nullptr);
+  RECT rect{};
+  if (hwnd == nullptr || !GetWindowRect(hwnd, &rect)) {
+    std::printf("absent\n");
+    return 1;
+  }
+  std::printf("visible=%d iconic=%d rect=%ld,%ld,%ld,%ld exstyle=0x%08lX\n", IsWindowVisible(hwnd) ? 1 : 0,
+              IsIconic(hwnd) ? 1 : 0, rect.left, rect.top, rect.right, rect.bottom,
+              static_cast<unsigned long>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
+  return 0;
+}
+
 int Shortcut(const wchar_t* path) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   IShellLinkW* link = nullptr;
@@ -327,6 +349,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%lu\n", pid);
     return 0;
   }
+  if (command == L"window-state" && argc >= 3) return WindowState(argv[2]);
   if (command == L"close-window" && argc >= 3) return CloseWindow(argv[2], number(3));
   if (command == L"fatal-box" && argc >= 3) return FatalBox(argv[2], number(3), argc > 4 ? number(4) : 20000u);
   if (command == L"shortcut" && argc >= 3) return Shortcut(argv[2]);
@@ -351,6 +374,10 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"surface") return RunSurfaceProbe();
   if (command == L"hold-file" && argc >= 4) return RunFileHoldProbe(argv[2], argv[3], number(4));
   if (command == L"weather-cities" && argc >= 5) return RunWeatherCitiesProbe(argv[2], argv[3], argv[4]);
+  if (command == L"right-click" && argc >= 4) return RunRightClick(_wtoi(argv[2]), _wtoi(argv[3]));
+  if (command == L"drag" && argc >= 6) return RunDrag(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
+  if (command == L"key" && argc >= 4) return RunKeyProbe(argv[2], argc - 3, argv + 3);
+  if (command == L"type" && argc >= 3) return RunTypeProbe(argv[2]);
   if (command == L"sysctl") {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const int rc = RunSystemControlsProbe();
