@@ -1,4 +1,4 @@
-// fuzz-sources: src/config/ConfigJson.cpp src/config/ConfigDefaults.cpp src/app/TextUtil.cpp src/app/headless/EnvironmentPosix.cpp
+// fuzz-sources: src/config/ConfigJson.cpp src/config/ConfigDefaults.cpp src/app/Json.cpp src/app/TextUtil.cpp src/app/headless/EnvironmentPosix.cpp
 // Any bytes may sit in config.json: hand edits, other tools, a disk that lost
 // part of a write. Besides not crashing, a parsed file must hold every value
 // in its range, and what is written back must read back the same.
