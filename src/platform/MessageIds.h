@@ -21,6 +21,9 @@ inline constexpr std::uint32_t kTrackerChangedMessage = kAppMessageBase + 3;
 inline constexpr std::uint32_t kDockCommandMessage = kAppMessageBase + 10;
 // Files dropped on the recycle bin, recycled once the drop has returned.
 inline constexpr std::uint32_t kRecycleDroppedMessage = kAppMessageBase + 11;
+// Render window: answers the number of frame steps run since start (for the
+// cost measurements; a frame step at rest is a fault).
+inline constexpr std::uint32_t kFrameCountQueryMessage = kAppMessageBase + 12;
 // The appbar's notifications (ABM_NEW callback message).
 inline constexpr std::uint32_t kAppBarCallbackMessage = kAppMessageBase + 20;
 // The keyboard hook's switcher events (wParam: tab, shift+tab, Alt released).

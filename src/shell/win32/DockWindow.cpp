@@ -54,6 +54,18 @@ void FailForTestIfAsked() {
 
 std::wstring DownloadsFolder() { return KnownFolderPath(FOLDERID_Downloads); }
 
+// Wall-clock time since the process was created, for the start-up figure.
+unsigned MillisecondsSinceProcessStart() {
+  FILETIME created{}, exited{}, kernel{}, user{}, now{};
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+  GetSystemTimeAsFileTime(&now);
+  const auto ticks = [](const FILETIME& t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  const unsigned long long start = ticks(created), end = ticks(now);
+  return end > start ? static_cast<unsigned>((end - start) / 10000) : 0;
+}
+
 }  // namespace
 
 DockWindow::~DockWindow() {
@@ -265,9 +277,14 @@ void DockWindow::RecoverDevice() {
 
 bool DockWindow::FrameStep(float dt) {
   if (!hub_) return false;
+  ++frameSteps_;
   RecoverDevice();
   const bool more = shell_->FrameStep(dt);
   compositionHost_.Present();
+  if (!firstFrameLogged_) {
+    firstFrameLogged_ = true;
+    Log(L"First frame presented %u ms after start", MillisecondsSinceProcessStart());
+  }
   return more;
 }
 
@@ -325,6 +342,8 @@ std::optional<std::intptr_t> DockWindow::RenderEvents::OnRawMessage(std::uint32_
     case kRecycleDroppedMessage:
       o.RecyclePendingFiles();
       return 0;
+    case kFrameCountQueryMessage:
+      return static_cast<std::intptr_t>(o.frameSteps_);
     case WM_SETTINGCHANGE:
       if (o.shell_) o.shell_->SetTheme(ReadTheme());
       return std::nullopt;

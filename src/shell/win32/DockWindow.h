@@ -145,6 +145,8 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   // Recycle-bin notifications.
   ULONG shellNotifyId_ = 0;
   bool recycleBinFull_ = false;
+  bool firstFrameLogged_ = false;
+  std::uint64_t frameSteps_ = 0;
 
   Win32WindowSystem windowSystem_;
   WindowTracker tracker_{windowSystem_};

@@ -60,6 +60,7 @@
 #include "DockProbe.h"
 #include "FileHoldProbe.h"
 #include "KeyboardProbe.h"
+#include "CostProbe.h"
 #include "PointerProbe.h"
 #include "RenderProbe.h"
 #include "ServicesProbe.h"
@@ -371,6 +372,9 @@ int wmain(int argc, wchar_t** argv) {
     return result;
   }
   if (command == L"pointer") return RunPointerProbe(argc, argv);
+  if (command == L"frame-count") return RunFrameCount();
+  if (command == L"sweep" && argc >= 3) return RunPointerSweep(_wtoi(argv[2]));
+  if (command == L"floor" && argc >= 5) return RunFloorProgram(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]));
   if (command == L"surface") return RunSurfaceProbe();
   if (command == L"hold-file" && argc >= 4) return RunFileHoldProbe(argv[2], argv[3], number(4));
   if (command == L"weather-cities" && argc >= 5) return RunWeatherCitiesProbe(argv[2], argv[3], argv[4]);
