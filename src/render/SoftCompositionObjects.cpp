@@ -1,6 +1,7 @@
 #include "render/SoftCompositionObjects.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "app/Errors.h"
@@ -31,6 +32,12 @@ void SoftDrawingSurface::Resize(int width, int height) {
   pixels_.swap(fresh);
   width_ = w;
   height_ = h;
+  MarkChanged();
+}
+
+void SoftDrawingSurface::MarkChanged() {
+  static std::atomic<std::uint64_t> next{1};
+  version_ = next.fetch_add(1, std::memory_order_relaxed);
 }
 
 // --- Brushes ------------------------------------------------------------------

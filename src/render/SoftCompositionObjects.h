@@ -31,7 +31,14 @@ class SoftDrawingSurface final : public DrawingSurface {
   int stride() const { return width_ * 4; }
   BitmapView view() const { return BitmapView{width_, height_, stride(), pixels_.data()}; }
 
+  // Changes whenever the pixels may have: after each Resize and each
+  // MarkChanged (called by whoever writes through pixels()). Unique across
+  // surfaces, so a frame can tell one surface's picture from another's.
+  std::uint64_t version() const { return version_; }
+  void MarkChanged();
+
  private:
+  std::uint64_t version_ = 0;
   int width_ = 1;
   int height_ = 1;
   std::vector<std::uint8_t> pixels_;

@@ -118,6 +118,7 @@ std::shared_ptr<DrawingSurface> SoftCompositor::CreateDrawingSurface(int width, 
 bool SoftCompositor::DrawSurface(DrawingSurface& surface, int widthPx, int heightPx,
                                  const std::function<void(Canvas&)>& draw) {
   SoftDrawingSurface& soft = SoftSurfaceOf(surface);
+  soft.MarkChanged();
   std::unique_ptr<Canvas> canvas = CreatePixelCanvas(soft.pixels(), soft.width(), soft.height(), soft.stride());
   if (canvas == nullptr) return ReportSurfaceDrawFailure(*this, kSoftOutOfMemory);
   canvas->PushClipRect(RectF{0, 0, static_cast<float>(widthPx), static_cast<float>(heightPx)}, false);
@@ -129,6 +130,7 @@ bool SoftCompositor::DrawSurface(DrawingSurface& surface, int widthPx, int heigh
 
 bool SoftCompositor::DrawPixels(DrawingSurface& surface, int width, int height, const std::uint8_t* pixels) {
   SoftDrawingSurface& soft = SoftSurfaceOf(surface);
+  soft.MarkChanged();
   const int rows = std::clamp(height, 0, soft.height());
   const size_t clearBytes = static_cast<size_t>(std::clamp(width, 0, soft.width())) * 4;
   for (int y = 0; y < rows; ++y) {
@@ -140,13 +142,7 @@ bool SoftCompositor::DrawPixels(DrawingSurface& surface, int width, int height, 
   return true;
 }
 
-bool SoftCompositor::Compose(const WindowTarget& target, std::uint8_t* pixels, int width, int height, int stride,
-                             ScreenPoint window, bool clearFirst) {
-  const SoftWindowTarget& soft = SoftTargetOf(target);
-  std::unique_ptr<Canvas> canvas = CreatePixelCanvas(pixels, width, height, stride);
-  if (canvas == nullptr) return false;
-  if (clearFirst) canvas->Clear(Color::Transparent());
-  if (soft.root() == nullptr) return true;
+BackdropSource SoftCompositor::Backdrop(ScreenPoint window) const {
   BackdropSource backdrop;
   if (hasWallpaper()) {
     backdrop.picture = BitmapView{wallpaperWidth_, wallpaperHeight_, wallpaperWidth_ * 4, wallpaper_.data()};
@@ -154,14 +150,30 @@ bool SoftCompositor::Compose(const WindowTarget& target, std::uint8_t* pixels, i
   }
   backdrop.windowLeft = window.x;
   backdrop.windowTop = window.y;
-  RenderVisualTree(*canvas, *soft.root(), SizeF{static_cast<float>(width), static_cast<float>(height)}, backdrop);
-  return true;
+  return backdrop;
+}
+
+void SoftCompositor::Compose(const std::vector<std::shared_ptr<WindowTarget>>& targets, FrameRaster& raster,
+                             SizeF frame, ScreenPoint window) {
+  const BackdropSource backdrop = Backdrop(window);
+  for (const auto& target : targets) {
+    const SoftWindowTarget& soft = SoftTargetOf(*target);
+    if (soft.root() != nullptr) RenderVisualTree(raster, *soft.root(), frame, backdrop);
+  }
 }
 
 bool SoftCompositor::RenderTarget(const WindowTarget& target, std::uint8_t* pixels, int width, int height,
                                   int stride, ScreenPoint window) {
   SoftTargetOf(target);
-  return Compose(target, pixels, width, height, stride, window, true);
+  if (pixels == nullptr || width <= 0 || height <= 0 || stride < width * 4) return false;
+  FrameRaster raster(pixels, width, height, stride, PixelRect{0, 0, width, height}, &scratch_);
+  raster.Clear();
+  const SoftWindowTarget& soft = SoftTargetOf(target);
+  if (soft.root() != nullptr) {
+    RenderVisualTree(raster, *soft.root(), SizeF{static_cast<float>(width), static_cast<float>(height)},
+                     Backdrop(window));
+  }
+  return true;
 }
 
 SoftFrame SoftCompositor::RenderTarget(const WindowTarget& target, int width, int height, ScreenPoint window) {
@@ -171,7 +183,7 @@ SoftFrame SoftCompositor::RenderTarget(const WindowTarget& target, int width, in
   frame.pixels.assign(static_cast<size_t>(frame.width) * frame.height * 4, 0);
   SoftTargetOf(target);
   if (frame.width > 0 && frame.height > 0) {
-    Compose(target, frame.pixels.data(), frame.width, frame.height, frame.width * 4, window, false);
+    RenderTarget(target, frame.pixels.data(), frame.width, frame.height, frame.width * 4, window);
   }
   return frame;
 }
@@ -193,11 +205,47 @@ SoftFrame SoftCompositor::RenderWindow(NativeWindow window, int width, int heigh
   frame.height = std::max(height, 0);
   frame.pixels.assign(static_cast<size_t>(frame.width) * frame.height * 4, 0);
   if (frame.width == 0 || frame.height == 0) return frame;
-  for (const auto& target : TargetsOf(window)) {
-    Compose(*target, frame.pixels.data(), frame.width, frame.height, frame.width * 4, position, false);
-  }
+  FrameRaster raster(frame.pixels.data(), frame.width, frame.height, frame.width * 4,
+                     PixelRect{0, 0, frame.width, frame.height}, &scratch_);
+  Compose(TargetsOf(window), raster, SizeF{static_cast<float>(frame.width), static_cast<float>(frame.height)},
+          position);
   return frame;
 }
+
+std::vector<PixelRect> SoftCompositor::UpdateWindowFrame(NativeWindow window, std::uint8_t* pixels, int width,
+                                                         int height, int stride, ScreenPoint position) {
+  if (pixels == nullptr || width <= 0 || height <= 0 || stride < width * 4) return {};
+  const std::vector<std::shared_ptr<WindowTarget>> targets = TargetsOf(window);
+  const SizeF frame{static_cast<float>(width), static_cast<float>(height)};
+  const BackdropSource backdrop = Backdrop(position);
+  std::vector<DrawRecord> records;
+  for (const auto& target : targets) {
+    const SoftWindowTarget& soft = SoftTargetOf(*target);
+    if (soft.root() != nullptr) RecordVisualTree(*soft.root(), frame, backdrop, records);
+  }
+
+  const PixelRect everything{0, 0, width, height};
+  WindowFrame& previous = frames_[window];
+  std::vector<PixelRect> damage;
+  if (previous.width != width || previous.height != height) {
+    damage.push_back(everything);
+  } else {
+    damage = DamageBetween(previous.records, records, everything);
+    MergeDamage(damage, 4);
+  }
+  previous.width = width;
+  previous.height = height;
+  previous.records = std::move(records);
+
+  for (const PixelRect& rect : damage) {
+    FrameRaster raster(pixels, width, height, stride, rect, &scratch_);
+    raster.Clear();
+    Compose(targets, raster, frame, position);
+  }
+  return damage;
+}
+
+void SoftCompositor::ForgetWindowFrame(NativeWindow window) { frames_.erase(window); }
 
 BitmapView SoftCompositor::SurfacePixels(const DrawingSurface& surface) {
   const auto* soft = dynamic_cast<const SoftDrawingSurface*>(&surface);

@@ -11,11 +11,14 @@
 // deviceLost is never set.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
 #include "platform/ScreenTypes.h"
 #include "render/Composition.h"
+#include "render/FrameRaster.h"
+#include "render/SoftRender.h"
 
 namespace orvane {
 
@@ -75,6 +78,18 @@ class SoftCompositor final : public Compositor {
   // Every live target of the window rendered into one frame, lower layer first.
   SoftFrame RenderWindow(NativeWindow window, int width, int height, ScreenPoint position = {});
 
+  // Brings a window's frame up to date, drawing only what changed since the
+  // last call for this window: `pixels` must still hold what that call left
+  // there (anything at all on the first call, after ForgetWindowFrame, or
+  // when the size differs; the whole frame is drawn then). Returns the
+  // rectangles drawn, in window pixels; empty when nothing changed.
+  std::vector<PixelRect> UpdateWindowFrame(NativeWindow window, std::uint8_t* pixels, int width, int height,
+                                           int stride, ScreenPoint position = {});
+  // The next UpdateWindowFrame of the window draws everything.
+  void ForgetWindowFrame(NativeWindow window);
+  // Buffers kept for drawing frames, back to the system.
+  void TrimScratch() { scratch_.Clear(); }
+
   // What a surface of this compositor holds (valid until it is resized or
   // released). Throws HResultError (E_INVALIDARG) for other surfaces.
   static BitmapView SurfacePixels(const DrawingSurface& surface);
@@ -86,14 +101,24 @@ class SoftCompositor final : public Compositor {
     std::weak_ptr<WindowTarget> target;
   };
 
-  bool Compose(const WindowTarget& target, std::uint8_t* pixels, int width, int height, int stride,
-               ScreenPoint window, bool clearFirst);
+  struct WindowFrame {
+    int width = 0;
+    int height = 0;
+    std::vector<DrawRecord> records;
+  };
+
+  BackdropSource Backdrop(ScreenPoint window) const;
+  // Draws the targets' trees over what the raster holds.
+  void Compose(const std::vector<std::shared_ptr<WindowTarget>>& targets, FrameRaster& raster, SizeF frame,
+               ScreenPoint window);
 
   std::vector<std::uint8_t> wallpaper_;
   int wallpaperWidth_ = 0;
   int wallpaperHeight_ = 0;
   std::uint64_t wallpaperId_ = 0;
   std::vector<TargetRecord> targets_;
+  std::map<NativeWindow, WindowFrame> frames_;
+  RasterScratch scratch_;
 };
 
 }  // namespace orvane

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "render/SoftBackdrop.h"
@@ -30,13 +32,85 @@ Matrix3x2 LocalTransform(const SoftVisualProperties& p, SizeF size) {
 
 bool Shows(const SoftVisualProperties& p) { return p.visible && Finite(p.opacity) > 0; }
 
-class TreePainter {
+// FNV-1a over the bytes of what is added.
+class Fingerprint {
  public:
-  TreePainter(Canvas& canvas, SizeF frame, const BackdropSource& backdrop)
-      : canvas_(&canvas), frame_(frame), backdrop_(backdrop) {}
+  explicit Fingerprint(std::uint64_t seed = 14695981039346656037ull) : value_(seed) {}
+  template <class T>
+  Fingerprint& Add(const T& v) {
+    unsigned char bytes[sizeof(T)];
+    std::memcpy(bytes, &v, sizeof(T));
+    for (unsigned char b : bytes) value_ = (value_ ^ b) * 1099511628211ull;
+    return *this;
+  }
+  Fingerprint& Add(const Matrix3x2& m) { return Add(m.m11).Add(m.m12).Add(m.m21).Add(m.m22).Add(m.dx).Add(m.dy); }
+  Fingerprint& Add(const Color& c) { return Add(c.r).Add(c.g).Add(c.b).Add(c.a); }
+  Fingerprint& Add(const Path& path) {
+    for (const Path::Segment& s : path.segments()) {
+      Add(static_cast<int>(s.verb)).Add(s.p1.x).Add(s.p1.y).Add(s.p2.x).Add(s.p2.y).Add(s.p3.x).Add(s.p3.y);
+      Add(s.radiusX).Add(s.radiusY).Add(s.rotationDegrees).Add(s.clockwise).Add(s.largeArc);
+    }
+    return *this;
+  }
+  std::uint64_t value() const { return value_; }
 
-  // `opacity` is what the ancestors' opacity still asks of this subtree.
-  void Visual(const SoftVisualNode& node, const Matrix3x2& parentWorld, SizeF parentSize, float opacity) {
+ private:
+  std::uint64_t value_;
+};
+
+// The control-point box of a path: holds the whole outline.
+RectF ControlBounds(const Path& path) {
+  bool any = false;
+  RectF box{};
+  const auto add = [&](PointF p) {
+    if (!any) box = RectF{p.x, p.y, p.x, p.y}, any = true;
+    box.left = std::min(box.left, p.x), box.right = std::max(box.right, p.x);
+    box.top = std::min(box.top, p.y), box.bottom = std::max(box.bottom, p.y);
+  };
+  PointF current{};
+  for (const Path::Segment& s : path.segments()) {
+    switch (s.verb) {
+      case Path::Verb::MoveTo:
+      case Path::Verb::LineTo:
+        add(s.p1), current = s.p1;
+        break;
+      case Path::Verb::QuadTo:
+        add(current), add(s.p1), add(s.p2), current = s.p2;
+        break;
+      case Path::Verb::CubicTo:
+        add(current), add(s.p1), add(s.p2), add(s.p3), current = s.p3;
+        break;
+      case Path::Verb::ArcTo: {
+        // The arc stays within its radii of both ends (radii too small to
+        // reach grow, at most to half the chord).
+        const float chord = std::hypot(s.p1.x - current.x, s.p1.y - current.y);
+        const float reach = std::max({std::fabs(s.radiusX), std::fabs(s.radiusY), chord}) * 2;
+        for (PointF end : {current, s.p1}) {
+          add({end.x - reach, end.y - reach}), add({end.x + reach, end.y + reach});
+        }
+        current = s.p1;
+        break;
+      }
+      case Path::Verb::Close:
+        break;
+    }
+  }
+  return box;
+}
+
+// Walks the tree once, either drawing it into a raster or recording what it
+// would draw.
+class TreeWalk {
+ public:
+  TreeWalk(FrameRaster* raster, std::vector<DrawRecord>* records, SizeF frame, const BackdropSource& backdrop)
+      : raster_(raster), records_(records), frame_(frame), backdrop_(backdrop) {
+    clipBoxes_.push_back(PixelRect{-(1 << 28), -(1 << 28), 1 << 29, 1 << 29});
+  }
+
+  // `opacity` is what the ancestors' opacity still asks of this subtree;
+  // `context` fingerprints the clips and group fades around it.
+  void Visual(const SoftVisualNode& node, const Matrix3x2& parentWorld, SizeF parentSize, float opacity,
+              std::uint64_t context) {
     const SoftVisualProperties& p = node.properties();
     if (!p.visible) return;
     const float combined = std::clamp(Finite(p.opacity), 0.0f, 1.0f) * opacity;
@@ -51,39 +125,112 @@ class TreePainter {
     if (parts == 0) return;
     if (combined < 1 && parts > 1) {
       // Overlapping parts fade as one picture, not one by one.
-      canvas_->DrawLayer(combined, [&](Canvas& layer) {
-        Canvas* outer = canvas_;
-        canvas_ = &layer;
-        Contents(node, world, size, 1);
-        canvas_ = outer;
+      const std::uint64_t layered = Fingerprint(context).Add(&node).Add(combined).value();
+      if (raster_ == nullptr) {
+        Contents(node, world, size, 1, layered);
+        return;
+      }
+      raster_->DrawLayer(combined, [&](FrameRaster& layer) {
+        FrameRaster* outer = raster_;
+        raster_ = &layer;
+        Contents(node, world, size, 1, layered);
+        raster_ = outer;
       });
     } else {
-      Contents(node, world, size, combined);
+      Contents(node, world, size, combined, context);
     }
   }
 
  private:
-  void Contents(const SoftVisualNode& node, const Matrix3x2& world, SizeF size, float opacity) {
+  void Contents(const SoftVisualNode& node, const Matrix3x2& world, SizeF size, float opacity,
+                std::uint64_t context) {
     const SoftShape* shape = node.clip() != nullptr ? node.clip()->shape() : nullptr;
     if (shape != nullptr) {
       const Path outline = shape->Outline();
       if (outline.empty()) return;  // clipped away entirely
-      canvas_->SetTransform(world);
-      canvas_->PushClipPath(outline);
+      if (!PushClip(outline, world)) {
+        PopClip();
+        return;
+      }
+      context = Fingerprint(context).Add(outline).Add(world).value();
     }
-    if (node.brush() != nullptr) Brush(*node.brush(), world, size, opacity);
-    for (const SoftVisualNode::Child& child : node.children()) Visual(*child.node, world, size, opacity);
-    if (shape != nullptr) canvas_->PopClip();
+    if (node.brush() != nullptr) Brush(node, *node.brush(), world, size, opacity, context);
+    for (const SoftVisualNode::Child& child : node.children()) Visual(*child.node, world, size, opacity, context);
+    if (shape != nullptr) PopClip();
   }
 
-  void Brush(const CompositionBrush& brush, const Matrix3x2& world, SizeF size, float opacity) {
+  // False when nothing inside the clip can show.
+  bool PushClip(const Path& outline, const Matrix3x2& world) {
+    if (raster_ != nullptr) {
+      raster_->SetTransform(world);
+      raster_->PushClip(outline);
+      return raster_->CanDraw();
+    }
+    const PixelRect box = Intersect(FrameRaster::DeviceBounds(ControlBounds(outline), world), clipBoxes_.back());
+    clipBoxes_.push_back(box);
+    return !box.empty();
+  }
+
+  void PopClip() {
+    if (raster_ != nullptr) {
+      raster_->PopClip();
+    } else {
+      clipBoxes_.pop_back();
+    }
+  }
+
+  void Record(const SoftVisualNode& node, const RectF& area, const Matrix3x2& world, const Fingerprint& print) {
+    const PixelRect bounds = Intersect(FrameRaster::DeviceBounds(area, world), clipBoxes_.back());
+    if (bounds.empty()) return;
+    records_->push_back(DrawRecord{&node, bounds, print.value()});
+  }
+
+  void Brush(const SoftVisualNode& node, const CompositionBrush& brush, const Matrix3x2& world, SizeF size,
+             float opacity, std::uint64_t context) {
     if (size.width <= 0 || size.height <= 0) return;
+    if (raster_ != nullptr) {
+      Draw(brush, world, size, opacity);
+      return;
+    }
+    Fingerprint print(context);
+    print.Add(world).Add(size.width).Add(size.height).Add(opacity);
+    if (AddBrush(print, brush)) Record(node, RectF{0, 0, size.width, size.height}, world, print);
+  }
+
+  // Fingerprints the brush; false when it draws nothing.
+  bool AddBrush(Fingerprint& print, const CompositionBrush& brush) {
+    if (const auto* color = dynamic_cast<const SoftColorBrush*>(&brush)) {
+      print.Add(1).Add(color->color());
+    } else if (const auto* surface = dynamic_cast<const SoftSurfaceBrush*>(&brush)) {
+      const SoftDrawingSurface* s = surface->softSurface();
+      if (s == nullptr) return false;
+      print.Add(2).Add(s).Add(s->version()).Add(s->width()).Add(s->height()).Add(static_cast<int>(surface->stretch()));
+      print.Add(surface->horizontalRatio()).Add(surface->verticalRatio());
+    } else if (const auto* nineGrid = dynamic_cast<const SoftNineGridBrush*>(&brush)) {
+      if (nineGrid->source() == nullptr) return false;
+      const NineGridInsets& i = nineGrid->insets();
+      print.Add(3).Add(i.left).Add(i.top).Add(i.right).Add(i.bottom);
+      return AddBrush(print, *nineGrid->source());
+    } else if (dynamic_cast<const SoftBackdropBrush*>(&brush) != nullptr) {
+      if (backdrop_.picture.pixels == nullptr) return false;
+      print.Add(4).Add(backdrop_.pictureId).Add(backdrop_.windowLeft).Add(backdrop_.windowTop);
+    } else if (const auto* effect = dynamic_cast<const SoftEffectBrush*>(&brush)) {
+      if (backdrop_.picture.pixels == nullptr) return false;
+      print.Add(5).Add(backdrop_.pictureId).Add(backdrop_.windowLeft).Add(backdrop_.windowTop);
+      print.Add(effect->blurAmount()).Add(effect->saturation());
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  void Draw(const CompositionBrush& brush, const Matrix3x2& world, SizeF size, float opacity) {
     if (const auto* color = dynamic_cast<const SoftColorBrush*>(&brush)) {
       Color c = color->color();
       c.a = std::clamp(Finite(c.a), 0.0f, 1.0f) * opacity;
       if (c.a <= 0) return;
-      canvas_->SetTransform(world);
-      canvas_->FillRect(RectF{0, 0, size.width, size.height}, c);
+      raster_->SetTransform(world);
+      raster_->FillRect(RectF{0, 0, size.width, size.height}, c);
     } else if (const auto* surface = dynamic_cast<const SoftSurfaceBrush*>(&brush)) {
       Surface(*surface, world, size, opacity);
     } else if (const auto* nineGrid = dynamic_cast<const SoftNineGridBrush*>(&brush)) {
@@ -104,10 +251,10 @@ class TreePainter {
     if (!(place.width() > 0) || !(place.height() > 0)) return;
     // The brush paints only inside the visual.
     const bool overflows = place.left < 0 || place.top < 0 || place.right > size.width || place.bottom > size.height;
-    canvas_->SetTransform(world);
-    if (overflows) canvas_->PushClipPath(Path().Rect(RectF{0, 0, size.width, size.height}));
-    canvas_->DrawBitmap(surface->view(), place, opacity, Interpolation::Linear);
-    if (overflows) canvas_->PopClip();
+    raster_->SetTransform(world);
+    if (overflows) raster_->PushClip(Path().Rect(RectF{0, 0, size.width, size.height}));
+    raster_->DrawBitmap(surface->view(), place, opacity, Interpolation::Linear);
+    if (overflows) raster_->PopClip();
   }
 
   void NineGrid(const SoftNineGridBrush& brush, const Matrix3x2& world, SizeF size, float opacity) {
@@ -115,7 +262,7 @@ class TreePainter {
     const auto* surfaceBrush = dynamic_cast<const SoftSurfaceBrush*>(brush.source());
     if (surfaceBrush == nullptr) {
       // A colour has no grid to keep: it fills the visual.
-      Brush(*brush.source(), world, size, opacity);
+      Draw(*brush.source(), world, size, opacity);
       return;
     }
     const SoftDrawingSurface* surface = surfaceBrush->softSurface();
@@ -124,9 +271,9 @@ class TreePainter {
     const auto pieces =
         NineGridPieces(SizeF{static_cast<float>(surface->width()), static_cast<float>(surface->height())}, size,
                        insets.left, insets.top, insets.right, insets.bottom);
-    canvas_->SetTransform(world);
+    raster_->SetTransform(world);
     for (const NineGridPiece& piece : pieces) {
-      canvas_->DrawBitmap(surface->view(), piece.dest, opacity, Interpolation::Linear, &piece.source);
+      raster_->DrawBitmap(surface->view(), piece.dest, opacity, Interpolation::Linear, &piece.source);
     }
   }
 
@@ -152,14 +299,16 @@ class TreePainter {
 
     const RectF dest{static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
                      static_cast<float>(bottom)};
-    canvas_->SetTransform(world);
-    canvas_->PushClipPath(Path().Rect(RectF{0, 0, size.width, size.height}));
-    canvas_->SetTransform(Matrix3x2::Identity());
-    if (effect != nullptr) {
+    raster_->SetTransform(world);
+    raster_->PushClip(Path().Rect(RectF{0, 0, size.width, size.height}));
+    raster_->SetTransform(Matrix3x2::Identity());
+    if (!raster_->CanDraw()) {
+      // Outside the region being drawn: no need to blur anything.
+    } else if (effect != nullptr) {
       const BackdropCache::Key key{screen, backdrop_.pictureId, effect->blurAmount(), effect->saturation()};
       const BackdropImage& image = effect->cache().Get(backdrop_.picture, key);
       const float factor = static_cast<float>(image.factor);
-      canvas_->DrawBitmap(image.view(),
+      raster_->DrawBitmap(image.view(),
                           RectF{dest.left, dest.top, dest.left + image.width * factor, dest.top + image.height * factor},
                           opacity, image.factor > 1 ? Interpolation::Linear : Interpolation::NearestNeighbor);
     } else if (screen.left >= 0 && screen.top >= 0 && screen.left + screen.width <= backdrop_.picture.width &&
@@ -167,25 +316,97 @@ class TreePainter {
       const RectF source{static_cast<float>(screen.left), static_cast<float>(screen.top),
                          static_cast<float>(screen.left + screen.width),
                          static_cast<float>(screen.top + screen.height)};
-      canvas_->DrawBitmap(backdrop_.picture, dest, opacity, Interpolation::NearestNeighbor, &source);
+      raster_->DrawBitmap(backdrop_.picture, dest, opacity, Interpolation::NearestNeighbor, &source);
     } else {
       const std::vector<std::uint8_t> region = CopyPictureRegion(backdrop_.picture, screen);
-      canvas_->DrawBitmap(BitmapView{screen.width, screen.height, screen.width * 4, region.data()}, dest, opacity,
+      raster_->DrawBitmap(BitmapView{screen.width, screen.height, screen.width * 4, region.data()}, dest, opacity,
                           Interpolation::NearestNeighbor);
     }
-    canvas_->PopClip();
+    raster_->PopClip();
   }
 
-  Canvas* canvas_;
+  FrameRaster* raster_;
+  std::vector<DrawRecord>* records_;
   SizeF frame_;
   const BackdropSource& backdrop_;
+  std::vector<PixelRect> clipBoxes_;  // while recording
 };
+
+std::int64_t Area(const PixelRect& r) { return r.empty() ? 0 : static_cast<std::int64_t>(r.width) * r.height; }
 
 }  // namespace
 
-void RenderVisualTree(Canvas& canvas, const SoftVisualNode& root, SizeF frameSize, const BackdropSource& backdrop) {
-  TreePainter(canvas, frameSize, backdrop).Visual(root, Matrix3x2::Identity(), frameSize, 1);
-  canvas.SetTransform(Matrix3x2::Identity());
+void RenderVisualTree(FrameRaster& raster, const SoftVisualNode& root, SizeF frameSize,
+                      const BackdropSource& backdrop) {
+  TreeWalk(&raster, nullptr, frameSize, backdrop).Visual(root, Matrix3x2::Identity(), frameSize, 1, 0);
+  raster.SetTransform(Matrix3x2::Identity());
+}
+
+void RecordVisualTree(const SoftVisualNode& root, SizeF frameSize, const BackdropSource& backdrop,
+                      std::vector<DrawRecord>& out) {
+  TreeWalk(nullptr, &out, frameSize, backdrop).Visual(root, Matrix3x2::Identity(), frameSize, 1, 0);
+}
+
+std::vector<PixelRect> DamageBetween(const std::vector<DrawRecord>& before, const std::vector<DrawRecord>& after,
+                                     const PixelRect& everything) {
+  std::unordered_map<const void*, size_t> earlier;
+  earlier.reserve(before.size());
+  for (size_t i = 0; i < before.size(); ++i) earlier.emplace(before[i].key, i);
+  // A key drawn twice (which the tree does not do) makes matching unsafe.
+  if (earlier.size() != before.size()) return {everything};
+
+  std::vector<bool> kept(before.size(), false);
+  std::vector<PixelRect> damage;
+  size_t lastIndex = 0;
+  bool ordered = true, first = true;
+  for (const DrawRecord& now : after) {
+    const auto found = earlier.find(now.key);
+    if (found == earlier.end()) {
+      damage.push_back(now.bounds);
+      continue;
+    }
+    const size_t index = found->second;
+    if (kept[index]) return {everything};  // drawn twice now
+    kept[index] = true;
+    if (!first && index < lastIndex) ordered = false;
+    lastIndex = index, first = false;
+    const DrawRecord& then = before[index];
+    if (then.signature != now.signature || !(then.bounds == now.bounds)) {
+      damage.push_back(then.bounds);
+      damage.push_back(now.bounds);
+    }
+  }
+  if (!ordered) return {everything};
+  for (size_t i = 0; i < before.size(); ++i) {
+    if (!kept[i]) damage.push_back(before[i].bounds);
+  }
+  for (PixelRect& r : damage) r = Intersect(r, everything);
+  return damage;
+}
+
+void MergeDamage(std::vector<PixelRect>& rects, size_t maxCount) {
+  std::erase_if(rects, [](const PixelRect& r) { return r.empty(); });
+  maxCount = std::max<size_t>(maxCount, 1);
+  for (;;) {
+    // The pair whose union wastes the fewest pixels; merged at once when it
+    // wastes almost nothing, or while there are too many rectangles.
+    size_t bestA = 0, bestB = 0;
+    std::int64_t bestWaste = -1;
+    for (size_t a = 0; a < rects.size(); ++a) {
+      for (size_t b = a + 1; b < rects.size(); ++b) {
+        const std::int64_t waste =
+            Area(Union(rects[a], rects[b])) - Area(rects[a]) - Area(rects[b]) + Area(Intersect(rects[a], rects[b]));
+        if (bestWaste < 0 || waste < bestWaste) bestWaste = waste, bestA = a, bestB = b;
+      }
+    }
+    if (bestWaste < 0) return;
+    // A few rows of waste are cheaper than drawing and presenting twice.
+    const std::int64_t cheap = std::max<std::int64_t>(
+        256, (Area(rects[bestA]) + Area(rects[bestB])) / 8);
+    if (rects.size() <= maxCount && bestWaste > cheap) return;
+    rects[bestA] = Union(rects[bestA], rects[bestB]);
+    rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(bestB));
+  }
 }
 
 }  // namespace orvane

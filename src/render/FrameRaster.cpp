@@ -1,0 +1,595 @@
+#include "render/FrameRaster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "render/ArcCurves.h"
+#include "render/PathFigures.h"
+
+namespace orvane {
+namespace {
+
+constexpr int kOne = 256;  // coverage and opacity in fixed point
+
+int ToFixed(float unit) {
+  if (!(unit > 0)) return 0;
+  if (unit >= 1) return kOne;
+  return static_cast<int>(unit * kOne + 0.5f);
+}
+
+inline std::uint32_t Div255(std::uint32_t x) {
+  x += 128;
+  return (x + (x >> 8)) >> 8;
+}
+
+// Source-over of premultiplied `s` (B, G, R, A in the low to high bytes)
+// scaled by `f` (0..256) onto the pixel at `d`.
+inline void Blend(std::uint8_t* d, std::uint32_t s, int f) {
+  if (f <= 0 || s == 0) return;
+  std::uint32_t b = s & 0xFF, g = (s >> 8) & 0xFF, r = (s >> 16) & 0xFF, a = s >> 24;
+  if (f < kOne) {
+    b = (b * f) >> 8, g = (g * f) >> 8, r = (r * f) >> 8, a = (a * f) >> 8;
+  }
+  if (a == 255) {
+    d[0] = static_cast<std::uint8_t>(b), d[1] = static_cast<std::uint8_t>(g);
+    d[2] = static_cast<std::uint8_t>(r), d[3] = 255;
+    return;
+  }
+  const std::uint32_t keep = 255 - a;
+  d[0] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255, b + Div255(d[0] * keep)));
+  d[1] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255, g + Div255(d[1] * keep)));
+  d[2] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255, r + Div255(d[2] * keep)));
+  d[3] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255, a + Div255(d[3] * keep)));
+}
+
+inline std::uint32_t Load(const std::uint8_t* p) {
+  std::uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+
+// Bilinear mix of four premultiplied pixels with weights wx, wy in 0..256.
+inline std::uint32_t Mix(std::uint32_t p00, std::uint32_t p01, std::uint32_t p10, std::uint32_t p11, int wx, int wy) {
+  std::uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const std::uint32_t top = ((p00 >> shift) & 0xFF) * (kOne - wx) + ((p01 >> shift) & 0xFF) * wx;
+    const std::uint32_t bottom = ((p10 >> shift) & 0xFF) * (kOne - wx) + ((p11 >> shift) & 0xFF) * wx;
+    const std::uint32_t value = (top * (kOne - wy) + bottom * wy + (1u << 15)) >> 16;
+    out |= std::min<std::uint32_t>(value, 255) << shift;
+  }
+  return out;
+}
+
+std::uint32_t PremultipliedColor(Color c) {
+  const float a = std::clamp(std::isfinite(c.a) ? c.a : 0.0f, 0.0f, 1.0f);
+  const auto channel = [a](float v) {
+    const float clamped = std::clamp(std::isfinite(v) ? v : 0.0f, 0.0f, 1.0f);
+    return static_cast<std::uint32_t>(clamped * a * 255.0f + 0.5f);
+  };
+  const std::uint32_t alpha = static_cast<std::uint32_t>(a * 255.0f + 0.5f);
+  return channel(c.b) | (channel(c.g) << 8) | (channel(c.r) << 16) | (alpha << 24);
+}
+
+bool AxisAligned(const Matrix3x2& m) { return m.m12 == 0 && m.m21 == 0; }
+
+bool Invert(const Matrix3x2& m, Matrix3x2& out) {
+  const float det = m.m11 * m.m22 - m.m12 * m.m21;
+  if (!(std::fabs(det) > 1e-12f) || !std::isfinite(det)) return false;
+  const float inv = 1.0f / det;
+  out.m11 = m.m22 * inv;
+  out.m12 = -m.m12 * inv;
+  out.m21 = -m.m21 * inv;
+  out.m22 = m.m11 * inv;
+  out.dx = -(m.dx * out.m11 + m.dy * out.m21);
+  out.dy = -(m.dx * out.m12 + m.dy * out.m22);
+  return true;
+}
+
+// How much of the pixel [i, i + 1) the interval [lo, hi) covers, 0..256.
+inline int SpanCoverage(int i, float lo, float hi) {
+  const float covered = std::min(hi, static_cast<float>(i + 1)) - std::max(lo, static_cast<float>(i));
+  return ToFixed(covered);
+}
+
+// --- outlines to coverage ---------------------------------------------------------
+
+// Accumulates signed edge areas per row (the running sum along a row is the
+// winding coverage); `w` + 2 cells per row hold what falls past the right edge.
+class EdgeAccumulator {
+ public:
+  EdgeAccumulator(float* cells, int w, int h) : cells_(cells), w_(w), h_(h), stride_(w + 2) {}
+
+  void Line(PointF p0, PointF p1) {
+    if (!(std::isfinite(p0.x) && std::isfinite(p0.y) && std::isfinite(p1.x) && std::isfinite(p1.y))) return;
+    if (p0.y == p1.y) return;
+    // Pieces left of the box count in full from its left edge; pieces right
+    // of it touch no pixel. Split where the line crosses either side.
+    float cuts[4] = {0, 1, 1, 1};
+    int count = 1;
+    const float dx = p1.x - p0.x;
+    if (dx != 0) {
+      for (float side : {0.0f, static_cast<float>(w_)}) {
+        const float t = (side - p0.x) / dx;
+        if (t > 0 && t < 1) cuts[count++] = t;
+      }
+    }
+    if (count == 3 && cuts[2] < cuts[1]) std::swap(cuts[1], cuts[2]);
+    cuts[count++] = 1;
+    for (int i = 0; i + 1 < count; ++i) {
+      const PointF a{p0.x + dx * cuts[i], p0.y + (p1.y - p0.y) * cuts[i]};
+      const PointF b{p0.x + dx * cuts[i + 1], p0.y + (p1.y - p0.y) * cuts[i + 1]};
+      Clamped(PointF{std::clamp(a.x, 0.0f, static_cast<float>(w_)), a.y},
+              PointF{std::clamp(b.x, 0.0f, static_cast<float>(w_)), b.y});
+    }
+  }
+
+ private:
+  // A line with x in [0, w]: its signed area spread over the cells it crosses.
+  void Clamped(PointF p0, PointF p1) {
+    if (p0.y == p1.y) return;
+    float dir = 1;
+    if (p0.y > p1.y) {
+      std::swap(p0, p1);
+      dir = -1;
+    }
+    const float dxdy = (p1.x - p0.x) / (p1.y - p0.y);
+    float x = p0.x;
+    if (p0.y < 0) x -= p0.y * dxdy;
+    const int yEnd = std::min(h_, static_cast<int>(std::ceil(p1.y)));
+    for (int y = std::max(0, static_cast<int>(std::floor(p0.y))); y < yEnd; ++y) {
+      float* row = cells_ + static_cast<size_t>(y) * stride_;
+      const float dy = std::min(static_cast<float>(y + 1), p1.y) - std::max(static_cast<float>(y), p0.y);
+      const float xNext = x + dxdy * dy;
+      const float d = dy * dir;
+      const float x0 = std::min(x, xNext), x1 = std::max(x, xNext);
+      const float x0Floor = std::floor(x0);
+      const int x0i = static_cast<int>(x0Floor);
+      const float x1Ceil = std::ceil(x1);
+      const int x1i = static_cast<int>(x1Ceil);
+      if (x1i <= x0i + 1) {
+        const float xmf = 0.5f * (x + xNext) - x0Floor;
+        row[x0i] += d - d * xmf;
+        row[x0i + 1] += d * xmf;
+      } else {
+        const float s = 1.0f / (x1 - x0);
+        const float x0f = x0 - x0Floor;
+        const float a0 = 0.5f * s * (1 - x0f) * (1 - x0f);
+        const float x1f = x1 - x1Ceil + 1;
+        const float am = 0.5f * s * x1f * x1f;
+        row[x0i] += d * a0;
+        if (x1i == x0i + 2) {
+          row[x0i + 1] += d * (1 - a0 - am);
+        } else {
+          const float a1 = s * (1.5f - x0f);
+          row[x0i + 1] += d * (a1 - a0);
+          for (int xi = x0i + 2; xi < x1i - 1; ++xi) row[xi] += d * s;
+          const float a2 = a1 + static_cast<float>(x1i - x0i - 3) * s;
+          row[x1i - 1] += d * (1 - a2 - am);
+        }
+        row[x1i] += d * am;
+      }
+      x = xNext;
+    }
+  }
+
+  float* cells_;
+  int w_, h_, stride_;
+};
+
+// Flattens a path under a transform into closed polygons.
+class Flattener final : public FigureSink {
+ public:
+  explicit Flattener(const Matrix3x2& m) : m_(m) {}
+
+  void BeginFigure(PointF start) override {
+    figures_.emplace_back();
+    current_ = start;
+    figures_.back().push_back(m_.Apply(start));
+  }
+  void AddSegment(const Path::Segment& s) override {
+    switch (s.verb) {
+      case Path::Verb::LineTo:
+        To(s.p1);
+        break;
+      case Path::Verb::QuadTo: {
+        const PointF c1{current_.x + (s.p1.x - current_.x) * 2 / 3, current_.y + (s.p1.y - current_.y) * 2 / 3};
+        const PointF c2{s.p2.x + (s.p1.x - s.p2.x) * 2 / 3, s.p2.y + (s.p1.y - s.p2.y) * 2 / 3};
+        Cubic(c1, c2, s.p2);
+        break;
+      }
+      case Path::Verb::CubicTo:
+        Cubic(s.p1, s.p2, s.p3);
+        break;
+      case Path::Verb::ArcTo:
+        for (const CubicCurve& c : ArcToCubics(current_, s)) Cubic(c.control1, c.control2, c.end);
+        break;
+      default:
+        break;
+    }
+  }
+  void EndFigure(bool /*closed*/) override {}  // filling closes every figure
+
+  const std::vector<std::vector<PointF>>& figures() const { return figures_; }
+
+ private:
+  void To(PointF p) {
+    figures_.back().push_back(m_.Apply(p));
+    current_ = p;
+  }
+  void Cubic(PointF c1, PointF c2, PointF end) {
+    const PointF a = m_.Apply(current_), b = m_.Apply(c1), c = m_.Apply(c2), d = m_.Apply(end);
+    const float reach = std::hypot(b.x - a.x, b.y - a.y) + std::hypot(c.x - b.x, c.y - b.y) +
+                        std::hypot(d.x - c.x, d.y - c.y);
+    const int pieces = std::clamp(static_cast<int>(std::ceil(std::sqrt(std::isfinite(reach) ? reach : 0) * 1.5f)), 2, 64);
+    for (int i = 1; i < pieces; ++i) {
+      const float t = static_cast<float>(i) / pieces, u = 1 - t;
+      const float w0 = u * u * u, w1 = 3 * u * u * t, w2 = 3 * u * t * t, w3 = t * t * t;
+      figures_.back().push_back(PointF{w0 * a.x + w1 * b.x + w2 * c.x + w3 * d.x,
+                                       w0 * a.y + w1 * b.y + w2 * c.y + w3 * d.y});
+    }
+    figures_.back().push_back(d);
+    current_ = end;
+  }
+
+  Matrix3x2 m_;
+  PointF current_;
+  std::vector<std::vector<PointF>> figures_;
+};
+
+}  // namespace
+
+// --- scratch ------------------------------------------------------------------------
+
+std::vector<std::uint8_t> RasterScratch::Take(size_t bytes) {
+  for (size_t i = 0; i < bytes_.size(); ++i) {
+    if (bytes_[i].capacity() >= bytes) {
+      std::vector<std::uint8_t> found = std::move(bytes_[i]);
+      bytes_.erase(bytes_.begin() + static_cast<std::ptrdiff_t>(i));
+      found.resize(bytes);
+      return found;
+    }
+  }
+  return std::vector<std::uint8_t>(bytes);
+}
+
+std::vector<float> RasterScratch::TakeFloats(size_t count) {
+  for (size_t i = 0; i < floats_.size(); ++i) {
+    if (floats_[i].capacity() >= count) {
+      std::vector<float> found = std::move(floats_[i]);
+      floats_.erase(floats_.begin() + static_cast<std::ptrdiff_t>(i));
+      found.resize(count);
+      return found;
+    }
+  }
+  return std::vector<float>(count);
+}
+
+void RasterScratch::Give(std::vector<std::uint8_t> buffer) {
+  if (buffer.capacity() > 0 && bytes_.size() < 16) bytes_.push_back(std::move(buffer));
+}
+
+void RasterScratch::Give(std::vector<float> buffer) {
+  if (buffer.capacity() > 0 && floats_.size() < 4) floats_.push_back(std::move(buffer));
+}
+
+void RasterScratch::Clear() {
+  bytes_.clear();
+  floats_.clear();
+}
+
+size_t RasterScratch::keptBytes() const {
+  size_t total = 0;
+  for (const auto& b : bytes_) total += b.capacity();
+  for (const auto& f : floats_) total += f.capacity() * sizeof(float);
+  return total;
+}
+
+// --- rectangles ---------------------------------------------------------------------
+
+PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
+  const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
+  const int right = std::min(a.left + a.width, b.left + b.width), bottom = std::min(a.top + a.height, b.top + b.height);
+  if (right <= left || bottom <= top) return PixelRect{};
+  return PixelRect{left, top, right - left, bottom - top};
+}
+
+PixelRect Union(const PixelRect& a, const PixelRect& b) {
+  if (a.empty()) return b;
+  if (b.empty()) return a;
+  const int left = std::min(a.left, b.left), top = std::min(a.top, b.top);
+  const int right = std::max(a.left + a.width, b.left + b.width), bottom = std::max(a.top + a.height, b.top + b.height);
+  return PixelRect{left, top, right - left, bottom - top};
+}
+
+// --- the raster ---------------------------------------------------------------------
+
+FrameRaster::FrameRaster(std::uint8_t* pixels, int width, int height, int stride, PixelRect limit,
+                         RasterScratch* scratch)
+    : FrameRaster(pixels, width, height, stride, limit, 0, 0, scratch) {}
+
+FrameRaster::FrameRaster(std::uint8_t* pixels, int width, int height, int stride, PixelRect limit, int originX,
+                         int originY, RasterScratch* scratch)
+    : pixels_(pixels), width_(width), height_(height), stride_(stride), originX_(originX), originY_(originY) {
+  const bool usable = pixels != nullptr && width > 0 && height > 0 && stride >= width * 4;
+  limit_ = usable ? Intersect(limit, PixelRect{originX, originY, width, height}) : PixelRect{};
+  clips_.push_back(ClipLevel{limit_, {}});
+  if (scratch == nullptr) {
+    ownScratch_ = std::make_unique<RasterScratch>();
+    scratch = ownScratch_.get();
+  }
+  scratch_ = scratch;
+}
+
+FrameRaster::~FrameRaster() {
+  for (ClipLevel& level : clips_) scratch_->Give(std::move(level.mask));
+}
+
+std::uint8_t* FrameRaster::PixelAt(int x, int y) const {
+  return pixels_ + static_cast<size_t>(y - originY_) * stride_ + static_cast<size_t>(x - originX_) * 4;
+}
+
+void FrameRaster::Clear() {
+  if (limit_.empty()) return;
+  for (int y = limit_.top; y < limit_.top + limit_.height; ++y) {
+    std::memset(PixelAt(limit_.left, y), 0, static_cast<size_t>(limit_.width) * 4);
+  }
+}
+
+PixelRect FrameRaster::DeviceBounds(const RectF& rect, const Matrix3x2& m) {
+  const PointF corners[4] = {m.Apply({rect.left, rect.top}), m.Apply({rect.right, rect.top}),
+                             m.Apply({rect.right, rect.bottom}), m.Apply({rect.left, rect.bottom})};
+  float minX = corners[0].x, maxX = minX, minY = corners[0].y, maxY = minY;
+  for (const PointF& c : corners) {
+    if (!std::isfinite(c.x) || !std::isfinite(c.y)) return PixelRect{};
+    minX = std::min(minX, c.x), maxX = std::max(maxX, c.x);
+    minY = std::min(minY, c.y), maxY = std::max(maxY, c.y);
+  }
+  // Far outside any frame: nothing to draw, and no overflow below.
+  constexpr float kFar = 1 << 24;
+  minX = std::clamp(minX, -kFar, kFar), maxX = std::clamp(maxX, -kFar, kFar);
+  minY = std::clamp(minY, -kFar, kFar), maxY = std::clamp(maxY, -kFar, kFar);
+  const int left = static_cast<int>(std::floor(minX)) - 1, top = static_cast<int>(std::floor(minY)) - 1;
+  const int right = static_cast<int>(std::ceil(maxX)) + 1, bottom = static_cast<int>(std::ceil(maxY)) + 1;
+  if (right <= left || bottom <= top || maxX <= minX || maxY <= minY) return PixelRect{};
+  return PixelRect{left, top, right - left, bottom - top};
+}
+
+bool FrameRaster::CanDraw() const { return !clip().box.empty(); }
+
+// Blends `source(x, y)` (a premultiplied pixel) scaled by `coverage(x, y)`
+// (0..256) and the clip over every pixel of `box`, a part of the clip's box.
+template <class Coverage, class Source>
+void FrameRaster::Compose(const PixelRect& box, Coverage coverage, Source source) {
+  const ClipLevel& level = clip();
+  const bool masked = !level.mask.empty();
+  for (int y = box.top; y < box.top + box.height; ++y) {
+    std::uint8_t* d = PixelAt(box.left, y);
+    const std::uint8_t* mask =
+        masked ? level.mask.data() + static_cast<size_t>(y - level.box.top) * level.box.width + (box.left - level.box.left)
+               : nullptr;
+    for (int x = box.left; x < box.left + box.width; ++x, d += 4) {
+      int f = coverage(x, y);
+      if (masked) f = (f * mask[x - box.left] * 257 + 32768) >> 16;
+      if (f > 0) Blend(d, source(x, y), f);
+    }
+  }
+}
+
+void FrameRaster::FillRect(const RectF& rect, Color color) {
+  if (!CanDraw() || !(rect.right > rect.left) || !(rect.bottom > rect.top)) return;
+  const std::uint32_t premultiplied = PremultipliedColor(color);
+  if (premultiplied >> 24 == 0) return;
+  const PixelRect box = Intersect(DeviceBounds(rect, transform_), clip().box);
+  if (box.empty()) return;
+  const auto solid = [premultiplied](int, int) { return premultiplied; };
+  if (AxisAligned(transform_)) {
+    const PointF a = transform_.Apply({rect.left, rect.top}), b = transform_.Apply({rect.right, rect.bottom});
+    const float x0 = std::min(a.x, b.x), x1 = std::max(a.x, b.x), y0 = std::min(a.y, b.y), y1 = std::max(a.y, b.y);
+    std::vector<int> columns(static_cast<size_t>(box.width));
+    for (int i = 0; i < box.width; ++i) columns[i] = SpanCoverage(box.left + i, x0, x1);
+    int rowCoverage = 0, row = -1;
+    Compose(
+        box,
+        [&](int x, int y) {
+          if (y != row) row = y, rowCoverage = SpanCoverage(y, y0, y1);
+          return (columns[x - box.left] * rowCoverage) >> 8;
+        },
+        solid);
+    return;
+  }
+  Matrix3x2 inverse;
+  if (!Invert(transform_, inverse)) return;
+  Compose(
+      box,
+      [&](int x, int y) {
+        const PointF p = inverse.Apply({x + 0.5f, y + 0.5f});
+        return p.x >= rect.left && p.x < rect.right && p.y >= rect.top && p.y < rect.bottom ? kOne : 0;
+      },
+      solid);
+}
+
+void FrameRaster::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity, Interpolation interpolation,
+                             const RectF* source) {
+  if (!CanDraw() || bitmap.pixels == nullptr || bitmap.width <= 0 || bitmap.height <= 0 ||
+      bitmap.stride < bitmap.width * 4) {
+    return;
+  }
+  const int alpha = ToFixed(opacity);
+  if (alpha == 0 || !(dest.right > dest.left) || !(dest.bottom > dest.top)) return;
+  RectF src = source != nullptr ? *source
+                                : RectF{0, 0, static_cast<float>(bitmap.width), static_cast<float>(bitmap.height)};
+  src.left = std::clamp(src.left, 0.0f, static_cast<float>(bitmap.width));
+  src.right = std::clamp(src.right, 0.0f, static_cast<float>(bitmap.width));
+  src.top = std::clamp(src.top, 0.0f, static_cast<float>(bitmap.height));
+  src.bottom = std::clamp(src.bottom, 0.0f, static_cast<float>(bitmap.height));
+  if (!(src.right > src.left) || !(src.bottom > src.top)) return;
+  const PixelRect box = Intersect(DeviceBounds(dest, transform_), clip().box);
+  if (box.empty()) return;
+
+  // Samples stay inside the whole pixels of the source rectangle.
+  const int firstColumn = static_cast<int>(std::floor(src.left));
+  const int lastColumn = std::max(firstColumn, static_cast<int>(std::ceil(src.right)) - 1);
+  const int firstRow = static_cast<int>(std::floor(src.top));
+  const int lastRow = std::max(firstRow, static_cast<int>(std::ceil(src.bottom)) - 1);
+  const bool nearest = interpolation == Interpolation::NearestNeighbor;
+  const float scaleX = (src.right - src.left) / (dest.right - dest.left);
+  const float scaleY = (src.bottom - src.top) / (dest.bottom - dest.top);
+  const auto row = [&](int y) { return bitmap.pixels + static_cast<size_t>(y) * bitmap.stride; };
+
+  struct Tap {
+    int i0, i1, w;  // source indices and the weight of i1 (0..256)
+  };
+  const auto tap = [&](float position, int first, int last) {
+    if (nearest) {
+      const int i = std::clamp(static_cast<int>(std::floor(position)), first, last);
+      return Tap{i, i, 0};
+    }
+    const float s = position - 0.5f;
+    const float floorS = std::floor(s);
+    const int i = static_cast<int>(floorS);
+    const int w = ToFixed(s - floorS);
+    return Tap{std::clamp(i, first, last), std::clamp(i + 1, first, last), w};
+  };
+  const auto sample = [&](const Tap& tx, const Tap& ty) {
+    const std::uint8_t* r0 = row(ty.i0);
+    if (tx.w == 0 && ty.w == 0) return Load(r0 + tx.i0 * 4);
+    const std::uint8_t* r1 = row(ty.i1);
+    return Mix(Load(r0 + tx.i0 * 4), Load(r0 + tx.i1 * 4), Load(r1 + tx.i0 * 4), Load(r1 + tx.i1 * 4), tx.w, ty.w);
+  };
+
+  if (AxisAligned(transform_)) {
+    const PointF a = transform_.Apply({dest.left, dest.top}), b = transform_.Apply({dest.right, dest.bottom});
+    const bool flipX = b.x < a.x, flipY = b.y < a.y;
+    const float x0 = std::min(a.x, b.x), x1 = std::max(a.x, b.x), y0 = std::min(a.y, b.y), y1 = std::max(a.y, b.y);
+    std::vector<Tap> columns(static_cast<size_t>(box.width));
+    std::vector<int> columnCoverage(static_cast<size_t>(box.width));
+    for (int i = 0; i < box.width; ++i) {
+      const float center = box.left + i + 0.5f;
+      const float local = flipX ? x1 - center : center - x0;
+      columns[i] = tap(src.left + local * scaleX * (dest.right - dest.left) / (x1 - x0), firstColumn, lastColumn);
+      columnCoverage[i] = SpanCoverage(box.left + i, x0, x1);
+    }
+    int rowCoverage = 0, currentRow = -1;
+    Tap rowTap{};
+    Compose(
+        box,
+        [&](int x, int y) {
+          if (y != currentRow) {
+            currentRow = y;
+            rowCoverage = (SpanCoverage(y, y0, y1) * alpha) >> 8;
+            const float center = y + 0.5f;
+            const float local = flipY ? y1 - center : center - y0;
+            rowTap = tap(src.top + local * scaleY * (dest.bottom - dest.top) / (y1 - y0), firstRow, lastRow);
+          }
+          return (columnCoverage[x - box.left] * rowCoverage) >> 8;
+        },
+        [&](int x, int) { return sample(columns[x - box.left], rowTap); });
+    return;
+  }
+
+  Matrix3x2 inverse;
+  if (!Invert(transform_, inverse)) return;
+  Tap tx{}, ty{};
+  Compose(
+      box,
+      [&](int x, int y) {
+        const PointF p = inverse.Apply({x + 0.5f, y + 0.5f});
+        if (!(p.x >= dest.left && p.x < dest.right && p.y >= dest.top && p.y < dest.bottom)) return 0;
+        tx = tap(src.left + (p.x - dest.left) * scaleX, firstColumn, lastColumn);
+        ty = tap(src.top + (p.y - dest.top) * scaleY, firstRow, lastRow);
+        return alpha;
+      },
+      [&](int, int) { return sample(tx, ty); });
+}
+
+void FrameRaster::PushClip(const Path& outline) {
+  const ClipLevel& parent = clip();
+  ClipLevel level;
+  Flattener flattener(transform_);
+  WalkFigures(outline, flattener);
+  float minX = 0, maxX = 0, minY = 0, maxY = 0;
+  bool any = false;
+  for (const auto& figure : flattener.figures()) {
+    for (const PointF& p : figure) {
+      if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+      if (!any) minX = maxX = p.x, minY = maxY = p.y, any = true;
+      minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
+      minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+    }
+  }
+  if (any && !parent.box.empty()) {
+    constexpr float kFar = 1 << 24;
+    const PixelRect bounds{static_cast<int>(std::floor(std::clamp(minX, -kFar, kFar))),
+                           static_cast<int>(std::floor(std::clamp(minY, -kFar, kFar))),
+                           static_cast<int>(std::ceil(std::clamp(maxX, -kFar, kFar)) - std::floor(std::clamp(minX, -kFar, kFar))),
+                           static_cast<int>(std::ceil(std::clamp(maxY, -kFar, kFar)) - std::floor(std::clamp(minY, -kFar, kFar)))};
+    level.box = Intersect(bounds, parent.box);
+  }
+  if (!level.box.empty()) {
+    const int w = level.box.width, h = level.box.height;
+    std::vector<float> cells = scratch_->TakeFloats(static_cast<size_t>(w + 2) * h);
+    std::fill(cells.begin(), cells.end(), 0.0f);
+    EdgeAccumulator edges(cells.data(), w, h);
+    const float offsetX = static_cast<float>(level.box.left), offsetY = static_cast<float>(level.box.top);
+    for (const auto& figure : flattener.figures()) {
+      for (size_t i = 0; i < figure.size(); ++i) {
+        const PointF& a = figure[i];
+        const PointF& b = figure[(i + 1) % figure.size()];
+        edges.Line(PointF{a.x - offsetX, a.y - offsetY}, PointF{b.x - offsetX, b.y - offsetY});
+      }
+    }
+    level.mask = scratch_->Take(static_cast<size_t>(w) * h);
+    bool full = true;
+    for (int y = 0; y < h; ++y) {
+      const float* row = cells.data() + static_cast<size_t>(y) * (w + 2);
+      std::uint8_t* out = level.mask.data() + static_cast<size_t>(y) * w;
+      const std::uint8_t* outer =
+          parent.mask.empty() ? nullptr
+                              : parent.mask.data() + static_cast<size_t>(level.box.top + y - parent.box.top) * parent.box.width +
+                                    (level.box.left - parent.box.left);
+      float sum = 0;
+      for (int x = 0; x < w; ++x) {
+        sum += row[x];
+        int value = static_cast<int>(std::min(1.0f, std::fabs(sum)) * 255.0f + 0.5f);
+        if (outer != nullptr) value = Div255(static_cast<std::uint32_t>(value * outer[x]));
+        out[x] = static_cast<std::uint8_t>(value);
+        full = full && value == 255;
+      }
+    }
+    scratch_->Give(std::move(cells));
+    if (full) {
+      scratch_->Give(std::move(level.mask));
+      level.mask.clear();
+    }
+  }
+  clips_.push_back(std::move(level));
+}
+
+void FrameRaster::PopClip() {
+  if (clips_.size() <= 1) return;  // the limit itself stays
+  scratch_->Give(std::move(clips_.back().mask));
+  clips_.pop_back();
+}
+
+void FrameRaster::DrawLayer(float opacity, const std::function<void(FrameRaster&)>& content) {
+  const int alpha = ToFixed(opacity);
+  const PixelRect box = clip().box;
+  if (alpha == 0 || box.empty() || !content) return;
+  std::vector<std::uint8_t> layerPixels = scratch_->Take(static_cast<size_t>(box.width) * box.height * 4);
+  std::fill(layerPixels.begin(), layerPixels.end(), std::uint8_t{0});
+  {
+    FrameRaster layer(layerPixels.data(), box.width, box.height, box.width * 4, box, box.left, box.top, scratch_);
+    layer.SetTransform(transform_);
+    content(layer);
+  }
+  const std::uint8_t* base = layerPixels.data();
+  Compose(
+      box, [alpha](int, int) { return alpha; },
+      [&](int x, int y) {
+        return Load(base + (static_cast<size_t>(y - box.top) * box.width + (x - box.left)) * 4);
+      });
+  scratch_->Give(std::move(layerPixels));
+}
+
+}  // namespace orvane
