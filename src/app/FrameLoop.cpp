@@ -1,5 +1,7 @@
 #include "app/FrameLoop.h"
 
+#include <cmath>
+
 namespace orvane {
 
 double ClampFrameStep(double step) {
@@ -8,10 +10,18 @@ double ClampFrameStep(double step) {
   return step;
 }
 
-void PaceFrame(FramePlatform& platform) {
+void PaceFrame(FramePlatform& platform, double frameStart) {
   if (platform.HasCompositorClock() && platform.WaitForCompositorClock(kCompositorClockTimeoutMs)) return;
   // No compositor clock (before Windows 11) or its wait failed this frame.
-  if (!platform.FlushComposition()) platform.SleepMs(kFlushFailureSleepMs);  // keeps the loop from spinning
+  const double before = platform.NowSeconds();
+  if (!platform.FlushComposition()) {
+    platform.SleepMs(kFlushFailureSleepMs);  // keeps the loop from spinning
+    return;
+  }
+  const double now = platform.NowSeconds();
+  if (now - before >= kFlushWaitedSeconds) return;
+  const double remaining = frameStart + kFallbackFramePeriod - now;
+  if (remaining > 0) platform.SleepMs(static_cast<unsigned>(std::ceil(remaining * 1000)));
 }
 
 int RunFrameLoop(FramePlatform& platform, bool& framesRequested, const std::function<bool(float)>& frameStep) {
@@ -25,7 +35,7 @@ int RunFrameLoop(FramePlatform& platform, bool& framesRequested, const std::func
       const double step = ClampFrameStep(now - last);
       last = now;
       framesRequested = frameStep(static_cast<float>(step));
-      PaceFrame(platform);
+      PaceFrame(platform, now);
       continue;
     }
 

@@ -14,6 +14,10 @@ inline constexpr double kMaxFrameStep = 0.05;
 inline constexpr float kFirstStepAfterIdle = 0.008333334f;  // 1/120 s
 inline constexpr unsigned kCompositorClockTimeoutMs = 50;
 inline constexpr unsigned kFlushFailureSleepMs = 4;
+// A flush that returns sooner than this did not wait for the display.
+inline constexpr double kFlushWaitedSeconds = 0.001;
+// Frames are held to this period when nothing else paces them.
+inline constexpr double kFallbackFramePeriod = 1.0 / 60.0;
 
 // Clamps a measured frame time so a stall never makes springs jump and a
 // step is never zero. NaN and negative steps (a clock running backwards)
@@ -35,7 +39,12 @@ class FramePlatform {
   virtual void SleepMs(unsigned ms) = 0;
 };
 
-void PaceFrame(FramePlatform& platform);   // clock wait, else flush, else 4 ms sleep
+// Waits for the next composition frame: the compositor clock, else a flush,
+// else a 4 ms sleep. A flush that returns at once (a compositor that paces
+// nothing, as under Wine) is followed by a sleep to the end of the fallback
+// period counted from `frameStart`, so frames never run as fast as they can
+// be drawn.
+void PaceFrame(FramePlatform& platform, double frameStart);
 
 // Runs until WM_QUIT (returns its code) or a GetMessage failure (returns 1).
 // framesRequested is read at the top of every pass and may be set by handlers during dispatch.

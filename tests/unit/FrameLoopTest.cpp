@@ -230,22 +230,38 @@ TEST_F(FrameLoopTest, GetMessageFailureEndsWithOne) {
 TEST(PaceFrameTest, FallbackTable) {
   const struct {
     bool hasClock, clockSucceeds, flushSucceeds;
+    double flushTakes;  // seconds the flush blocks
     std::vector<std::string> events;
   } cases[] = {
-      {true, true, true, {"clock 50"}},
-      {true, false, true, {"clock 50", "flush"}},
-      {true, false, false, {"clock 50", "flush", "sleep 4"}},
-      {false, true, true, {"flush"}},
-      {false, true, false, {"flush", "sleep 4"}},
+      {true, true, true, 1.0 / 60, {"clock 50"}},
+      {true, false, true, 1.0 / 60, {"clock 50", "flush"}},
+      {true, false, false, 1.0 / 60, {"clock 50", "flush", "sleep 4"}},
+      {false, true, true, 1.0 / 60, {"flush"}},
+      {false, true, false, 1.0 / 60, {"flush", "sleep 4"}},
+      // A flush that does not wait: the frame is held to 1/60 s from its
+      // start (here 5 ms ago).
+      {false, true, true, 0.0, {"flush", "sleep 12"}},
+      {false, true, true, 0.0005, {"flush", "sleep 12"}},
   };
   for (const auto& c : cases) {
     ScriptedPlatform platform;
     platform.hasClock = c.hasClock;
     platform.clockSucceeds = c.clockSucceeds;
     platform.flushSucceeds = c.flushSucceeds;
-    PaceFrame(platform);
-    EXPECT_EQ(platform.events, c.events) << c.hasClock << c.clockSucceeds << c.flushSucceeds;
+    platform.frameInterval = c.flushTakes;
+    platform.now = 0.005;
+    PaceFrame(platform, 0.0);
+    EXPECT_EQ(platform.events, c.events) << c.hasClock << c.clockSucceeds << c.flushSucceeds << c.flushTakes;
   }
+}
+
+TEST(PaceFrameTest, ALongFrameWithAnInstantFlushIsNotHeldBack) {
+  ScriptedPlatform platform;
+  platform.hasClock = false;
+  platform.frameInterval = 0.0;
+  platform.now = 0.030;  // the frame took longer than a display period
+  PaceFrame(platform, 0.0);
+  EXPECT_EQ(platform.events, (std::vector<std::string>{"flush"}));
 }
 
 }  // namespace
