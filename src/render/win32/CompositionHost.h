@@ -5,10 +5,12 @@
 // Where Windows.UI.Composition cannot be created (no CoreMessaging or no
 // compositor class, as under Wine) the host runs the software compositor
 // instead and presents every window's tree itself as a per-pixel-alpha
-// layered window: after each frame (Present) and after each surface draw.
+// layered window: after each frame (Present), and after a surface draw
+// outside a frame through the frame the draw asks for.
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "render/Composition.h"
@@ -35,7 +37,14 @@ class CompositionHost {
   // root, compositor graphics device over the device's Direct2D device, then
   // "CompositionHost initialized". The caller has already set
   // DWMWA_USE_HOSTBACKDROPBRUSH on the window. Throws HResultError.
-  void Initialize(HWND renderWindow, GraphicsDevice& graphicsDevice);
+  //
+  // The graphics device is created here (when it has not been) only for the
+  // system compositor: the software presenter draws on the CPU and never
+  // touches it. With the software presenter, a surface drawn outside a frame
+  // calls `requestFrame` so the next frame shows it (and many draws cost one
+  // present); without one it is shown at once.
+  void Initialize(HWND renderWindow, GraphicsDevice& graphicsDevice, std::function<void()> requestFrame = {});
+  bool software() const { return presenter_ != nullptr; }
 
   Compositor& compositor() { return *compositor_; }
   WindowTarget& target() { return *target_; }
@@ -51,7 +60,7 @@ class CompositionHost {
   void RecoverRenderingDevice();
 
  private:
-  void StartSoftwarePresenter(HRESULT reason);
+  void StartSoftwarePresenter(HRESULT reason, std::function<void()> requestFrame);
   void PresentSoftware();
 
   // Fields in the order they are built; destroyed in reverse.

@@ -141,8 +141,8 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
 
   hub_->Place();
 
-  graphicsDevice_.Create();
-  compositionHost_.Initialize(renderWindow(), graphicsDevice_);
+  // The device is made by the host when the system compositor needs it.
+  compositionHost_.Initialize(renderWindow(), graphicsDevice_, [this] { RequestFrame(); });
   hub_->dock().CreateVisuals(compositionHost_.compositor(), shell_->theme());
 
   hotkeys_.DesignateForHook();
