@@ -1,7 +1,8 @@
 #pragma once
 // Canvas: everything a surface draws. Draw code is written once against this
-// interface; Windows implements it with Direct2D + DirectWrite, Linux (tests,
-// preview, the software presenter's CPU path) with cairo + pango.
+// interface; the system compositor's surfaces are drawn with Direct2D +
+// DirectWrite, pixel buffers on Windows (the software presenter) with the CPU
+// canvas (SoftCanvas.h), Linux (tests, preview) with cairo + pango.
 //
 // Coordinates are physical pixels of the target (callers multiply DIP lengths
 // by their scale), y grows downwards, angles are degrees clockwise on screen.

@@ -4,8 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "render/ArcCurves.h"
-#include "render/PathFigures.h"
+#include "render/PathRaster.h"
 
 namespace orvane {
 namespace {
@@ -61,7 +60,7 @@ inline std::uint32_t Mix(std::uint32_t p00, std::uint32_t p01, std::uint32_t p10
   return out;
 }
 
-std::uint32_t PremultipliedColor(Color c) {
+std::uint32_t PremultipliedColorOf(Color c) {
   const float a = std::clamp(std::isfinite(c.a) ? c.a : 0.0f, 0.0f, 1.0f);
   const auto channel = [a](float v) {
     const float clamped = std::clamp(std::isfinite(v) ? v : 0.0f, 0.0f, 1.0f);
@@ -92,152 +91,9 @@ inline int SpanCoverage(int i, float lo, float hi) {
   return ToFixed(covered);
 }
 
-// --- outlines to coverage ---------------------------------------------------------
-
-// Accumulates signed edge areas per row (the running sum along a row is the
-// winding coverage); `w` + 2 cells per row hold what falls past the right edge.
-class EdgeAccumulator {
- public:
-  EdgeAccumulator(float* cells, int w, int h) : cells_(cells), w_(w), h_(h), stride_(w + 2) {}
-
-  void Line(PointF p0, PointF p1) {
-    if (!(std::isfinite(p0.x) && std::isfinite(p0.y) && std::isfinite(p1.x) && std::isfinite(p1.y))) return;
-    if (p0.y == p1.y) return;
-    // Pieces left of the box count in full from its left edge; pieces right
-    // of it touch no pixel. Split where the line crosses either side.
-    float cuts[4] = {0, 1, 1, 1};
-    int count = 1;
-    const float dx = p1.x - p0.x;
-    if (dx != 0) {
-      for (float side : {0.0f, static_cast<float>(w_)}) {
-        const float t = (side - p0.x) / dx;
-        if (t > 0 && t < 1) cuts[count++] = t;
-      }
-    }
-    if (count == 3 && cuts[2] < cuts[1]) std::swap(cuts[1], cuts[2]);
-    cuts[count++] = 1;
-    for (int i = 0; i + 1 < count; ++i) {
-      const PointF a{p0.x + dx * cuts[i], p0.y + (p1.y - p0.y) * cuts[i]};
-      const PointF b{p0.x + dx * cuts[i + 1], p0.y + (p1.y - p0.y) * cuts[i + 1]};
-      Clamped(PointF{std::clamp(a.x, 0.0f, static_cast<float>(w_)), a.y},
-              PointF{std::clamp(b.x, 0.0f, static_cast<float>(w_)), b.y});
-    }
-  }
-
- private:
-  // A line with x in [0, w]: its signed area spread over the cells it crosses.
-  void Clamped(PointF p0, PointF p1) {
-    if (p0.y == p1.y) return;
-    float dir = 1;
-    if (p0.y > p1.y) {
-      std::swap(p0, p1);
-      dir = -1;
-    }
-    const float dxdy = (p1.x - p0.x) / (p1.y - p0.y);
-    float x = p0.x;
-    if (p0.y < 0) x -= p0.y * dxdy;
-    const int yEnd = std::min(h_, static_cast<int>(std::ceil(p1.y)));
-    for (int y = std::max(0, static_cast<int>(std::floor(p0.y))); y < yEnd; ++y) {
-      float* row = cells_ + static_cast<size_t>(y) * stride_;
-      const float dy = std::min(static_cast<float>(y + 1), p1.y) - std::max(static_cast<float>(y), p0.y);
-      const float xNext = x + dxdy * dy;
-      const float d = dy * dir;
-      const float x0 = std::min(x, xNext), x1 = std::max(x, xNext);
-      const float x0Floor = std::floor(x0);
-      const int x0i = static_cast<int>(x0Floor);
-      const float x1Ceil = std::ceil(x1);
-      const int x1i = static_cast<int>(x1Ceil);
-      if (x1i <= x0i + 1) {
-        const float xmf = 0.5f * (x + xNext) - x0Floor;
-        row[x0i] += d - d * xmf;
-        row[x0i + 1] += d * xmf;
-      } else {
-        const float s = 1.0f / (x1 - x0);
-        const float x0f = x0 - x0Floor;
-        const float a0 = 0.5f * s * (1 - x0f) * (1 - x0f);
-        const float x1f = x1 - x1Ceil + 1;
-        const float am = 0.5f * s * x1f * x1f;
-        row[x0i] += d * a0;
-        if (x1i == x0i + 2) {
-          row[x0i + 1] += d * (1 - a0 - am);
-        } else {
-          const float a1 = s * (1.5f - x0f);
-          row[x0i + 1] += d * (a1 - a0);
-          for (int xi = x0i + 2; xi < x1i - 1; ++xi) row[xi] += d * s;
-          const float a2 = a1 + static_cast<float>(x1i - x0i - 3) * s;
-          row[x1i - 1] += d * (1 - a2 - am);
-        }
-        row[x1i] += d * am;
-      }
-      x = xNext;
-    }
-  }
-
-  float* cells_;
-  int w_, h_, stride_;
-};
-
-// Flattens a path under a transform into closed polygons.
-class Flattener final : public FigureSink {
- public:
-  explicit Flattener(const Matrix3x2& m) : m_(m) {}
-
-  void BeginFigure(PointF start) override {
-    figures_.emplace_back();
-    current_ = start;
-    figures_.back().push_back(m_.Apply(start));
-  }
-  void AddSegment(const Path::Segment& s) override {
-    switch (s.verb) {
-      case Path::Verb::LineTo:
-        To(s.p1);
-        break;
-      case Path::Verb::QuadTo: {
-        const PointF c1{current_.x + (s.p1.x - current_.x) * 2 / 3, current_.y + (s.p1.y - current_.y) * 2 / 3};
-        const PointF c2{s.p2.x + (s.p1.x - s.p2.x) * 2 / 3, s.p2.y + (s.p1.y - s.p2.y) * 2 / 3};
-        Cubic(c1, c2, s.p2);
-        break;
-      }
-      case Path::Verb::CubicTo:
-        Cubic(s.p1, s.p2, s.p3);
-        break;
-      case Path::Verb::ArcTo:
-        for (const CubicCurve& c : ArcToCubics(current_, s)) Cubic(c.control1, c.control2, c.end);
-        break;
-      default:
-        break;
-    }
-  }
-  void EndFigure(bool /*closed*/) override {}  // filling closes every figure
-
-  const std::vector<std::vector<PointF>>& figures() const { return figures_; }
-
- private:
-  void To(PointF p) {
-    figures_.back().push_back(m_.Apply(p));
-    current_ = p;
-  }
-  void Cubic(PointF c1, PointF c2, PointF end) {
-    const PointF a = m_.Apply(current_), b = m_.Apply(c1), c = m_.Apply(c2), d = m_.Apply(end);
-    const float reach = std::hypot(b.x - a.x, b.y - a.y) + std::hypot(c.x - b.x, c.y - b.y) +
-                        std::hypot(d.x - c.x, d.y - c.y);
-    const int pieces = std::clamp(static_cast<int>(std::ceil(std::sqrt(std::isfinite(reach) ? reach : 0) * 1.5f)), 2, 64);
-    for (int i = 1; i < pieces; ++i) {
-      const float t = static_cast<float>(i) / pieces, u = 1 - t;
-      const float w0 = u * u * u, w1 = 3 * u * u * t, w2 = 3 * u * t * t, w3 = t * t * t;
-      figures_.back().push_back(PointF{w0 * a.x + w1 * b.x + w2 * c.x + w3 * d.x,
-                                       w0 * a.y + w1 * b.y + w2 * c.y + w3 * d.y});
-    }
-    figures_.back().push_back(d);
-    current_ = end;
-  }
-
-  Matrix3x2 m_;
-  PointF current_;
-  std::vector<std::vector<PointF>> figures_;
-};
-
 }  // namespace
+
+std::uint32_t PremultipliedPixel(Color color) { return PremultipliedColorOf(color); }
 
 // --- scratch ------------------------------------------------------------------------
 
@@ -378,7 +234,7 @@ void FrameRaster::Compose(const PixelRect& box, Coverage coverage, Source source
 
 void FrameRaster::FillRect(const RectF& rect, Color color) {
   if (!CanDraw() || !(rect.right > rect.left) || !(rect.bottom > rect.top)) return;
-  const std::uint32_t premultiplied = PremultipliedColor(color);
+  const std::uint32_t premultiplied = PremultipliedColorOf(color);
   if (premultiplied >> 24 == 0) return;
   const PixelRect box = Intersect(DeviceBounds(rect, transform_), clip().box);
   if (box.empty()) return;
@@ -504,66 +360,82 @@ void FrameRaster::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float 
 }
 
 void FrameRaster::PushClip(const Path& outline) {
+  PushClipPolygons(FlattenPath(outline, transform_), FillRule::NonZero);
+}
+
+void FrameRaster::PushClipPolygons(const std::vector<Polyline>& polygons, FillRule rule) {
   const ClipLevel& parent = clip();
   ClipLevel level;
-  Flattener flattener(transform_);
-  WalkFigures(outline, flattener);
-  float minX = 0, maxX = 0, minY = 0, maxY = 0;
-  bool any = false;
-  for (const auto& figure : flattener.figures()) {
-    for (const PointF& p : figure) {
-      if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
-      if (!any) minX = maxX = p.x, minY = maxY = p.y, any = true;
-      minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
-      minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
-    }
-  }
-  if (any && !parent.box.empty()) {
-    constexpr float kFar = 1 << 24;
-    const PixelRect bounds{static_cast<int>(std::floor(std::clamp(minX, -kFar, kFar))),
-                           static_cast<int>(std::floor(std::clamp(minY, -kFar, kFar))),
-                           static_cast<int>(std::ceil(std::clamp(maxX, -kFar, kFar)) - std::floor(std::clamp(minX, -kFar, kFar))),
-                           static_cast<int>(std::ceil(std::clamp(maxY, -kFar, kFar)) - std::floor(std::clamp(minY, -kFar, kFar)))};
-    level.box = Intersect(bounds, parent.box);
-  }
+  level.box = PolygonBounds(polygons, parent.box);
   if (!level.box.empty()) {
     const int w = level.box.width, h = level.box.height;
-    std::vector<float> cells = scratch_->TakeFloats(static_cast<size_t>(w + 2) * h);
-    std::fill(cells.begin(), cells.end(), 0.0f);
-    EdgeAccumulator edges(cells.data(), w, h);
-    const float offsetX = static_cast<float>(level.box.left), offsetY = static_cast<float>(level.box.top);
-    for (const auto& figure : flattener.figures()) {
-      for (size_t i = 0; i < figure.size(); ++i) {
-        const PointF& a = figure[i];
-        const PointF& b = figure[(i + 1) % figure.size()];
-        edges.Line(PointF{a.x - offsetX, a.y - offsetY}, PointF{b.x - offsetX, b.y - offsetY});
-      }
-    }
-    level.mask = scratch_->Take(static_cast<size_t>(w) * h);
+    std::vector<float> cells = scratch_->TakeFloats(0);
+    level.mask = scratch_->Take(0);
+    RasterizePolygons(polygons, level.box, rule, cells, level.mask);
+    scratch_->Give(std::move(cells));
     bool full = true;
     for (int y = 0; y < h; ++y) {
-      const float* row = cells.data() + static_cast<size_t>(y) * (w + 2);
       std::uint8_t* out = level.mask.data() + static_cast<size_t>(y) * w;
       const std::uint8_t* outer =
           parent.mask.empty() ? nullptr
                               : parent.mask.data() + static_cast<size_t>(level.box.top + y - parent.box.top) * parent.box.width +
                                     (level.box.left - parent.box.left);
-      float sum = 0;
       for (int x = 0; x < w; ++x) {
-        sum += row[x];
-        int value = static_cast<int>(std::min(1.0f, std::fabs(sum)) * 255.0f + 0.5f);
-        if (outer != nullptr) value = Div255(static_cast<std::uint32_t>(value * outer[x]));
-        out[x] = static_cast<std::uint8_t>(value);
-        full = full && value == 255;
+        if (outer != nullptr) out[x] = static_cast<std::uint8_t>(Div255(static_cast<std::uint32_t>(out[x] * outer[x])));
+        full = full && out[x] == 255;
       }
     }
-    scratch_->Give(std::move(cells));
     if (full) {
       scratch_->Give(std::move(level.mask));
       level.mask.clear();
     }
   }
   clips_.push_back(std::move(level));
+}
+
+void FrameRaster::FillMask(const PixelRect& area, const std::uint8_t* mask, int maskStride, std::uint32_t color) {
+  const PixelRect box = Intersect(area, clip().box);
+  if (box.empty() || color == 0) return;
+  Compose(
+      box,
+      [&](int x, int y) {
+        if (mask == nullptr) return kOne;
+        const int m = mask[static_cast<size_t>(y - area.top) * maskStride + (x - area.left)];
+        return m + (m >> 7);
+      },
+      [color](int, int) { return color; });
+}
+
+void FrameRaster::FillMask(const PixelRect& area, const std::uint8_t* mask, int maskStride,
+                           const std::function<std::uint32_t(int, int)>& source) {
+  const PixelRect box = Intersect(area, clip().box);
+  if (box.empty()) return;
+  Compose(
+      box,
+      [&](int x, int y) {
+        if (mask == nullptr) return kOne;
+        const int m = mask[static_cast<size_t>(y - area.top) * maskStride + (x - area.left)];
+        return m + (m >> 7);
+      },
+      source);
+}
+
+void FrameRaster::Replace(Color color) {
+  const ClipLevel& level = clip();
+  if (level.box.empty()) return;
+  const std::uint32_t c = PremultipliedColorOf(color);
+  for (int y = level.box.top; y < level.box.top + level.box.height; ++y) {
+    std::uint8_t* d = PixelAt(level.box.left, y);
+    const std::uint8_t* mask =
+        level.mask.empty() ? nullptr : level.mask.data() + static_cast<size_t>(y - level.box.top) * level.box.width;
+    for (int x = 0; x < level.box.width; ++x, d += 4) {
+      const std::uint32_t m = mask == nullptr ? 255 : mask[x];
+      for (int k = 0; k < 4; ++k) {
+        const std::uint32_t source = (c >> (8 * k)) & 0xFF;
+        d[k] = static_cast<std::uint8_t>(Div255(source * m + d[k] * (255 - m)));
+      }
+    }
+  }
 }
 
 void FrameRaster::PopClip() {

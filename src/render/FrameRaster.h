@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "render/Canvas.h"
+#include "render/PathRaster.h"
 #include "render/SoftBackdrop.h"
 
 namespace orvane {
@@ -47,6 +48,10 @@ class FrameRaster {
   // the raster's own.
   FrameRaster(std::uint8_t* pixels, int width, int height, int stride, PixelRect limit,
               RasterScratch* scratch = nullptr);
+  // The same over a buffer whose first pixel is the frame pixel
+  // (originX, originY): a piece of a larger frame.
+  FrameRaster(std::uint8_t* pixels, int width, int height, int stride, PixelRect limit, int originX, int originY,
+              RasterScratch* scratch);
   ~FrameRaster();
   FrameRaster(const FrameRaster&) = delete;
   FrameRaster& operator=(const FrameRaster&) = delete;
@@ -71,7 +76,23 @@ class FrameRaster {
   // matching PopClip; clips nest by intersection. Figures are closed and
   // filled by the non-zero rule.
   void PushClip(const Path& outline);
+  // The same for polygons already in frame pixels.
+  void PushClipPolygons(const std::vector<Polyline>& polygons, FillRule rule);
   void PopClip();
+  size_t clipDepth() const { return clips_.size() - 1; }
+  // The pixels the current clip lets through (within the limit).
+  PixelRect clipBox() const { return clip().box; }
+
+  // Blends premultiplied BGRA `color` over the pixels of `box`, scaled by
+  // `mask` (box.width x box.height bytes of 0..255 coverage, `maskStride`
+  // bytes a row; null covers every pixel) and by the clip.
+  void FillMask(const PixelRect& box, const std::uint8_t* mask, int maskStride, std::uint32_t color);
+  // The same with a colour per pixel, `source(x, y)` in frame pixels.
+  void FillMask(const PixelRect& box, const std::uint8_t* mask, int maskStride,
+                const std::function<std::uint32_t(int, int)>& source);
+  // Replaces what is under the clip with `color` (straight), as a copy, not
+  // a blend; the clip's soft edges mix the old pixel with the new.
+  void Replace(Color color);
   // Whether anything drawn now could still land in the frame: false inside a
   // clip that misses the limit.
   bool CanDraw() const;
@@ -92,9 +113,6 @@ class FrameRaster {
   };
   struct Span;
 
-  FrameRaster(std::uint8_t* pixels, int width, int height, int stride, PixelRect limit, int originX, int originY,
-              RasterScratch* scratch);
-
   const ClipLevel& clip() const { return clips_.back(); }
   std::uint8_t* PixelAt(int x, int y) const;  // frame coordinates
   // Blends premultiplied `color` (0..255 channels) scaled by per-pixel coverage.
@@ -113,6 +131,9 @@ class FrameRaster {
   std::unique_ptr<RasterScratch> ownScratch_;
   RasterScratch* scratch_;
 };
+
+// A straight colour as a premultiplied BGRA pixel (B in the low byte).
+std::uint32_t PremultipliedPixel(Color color);
 
 // Intersection of two pixel rectangles (empty when they do not meet).
 PixelRect Intersect(const PixelRect& a, const PixelRect& b);

@@ -1,7 +1,7 @@
 #pragma once
 // A Canvas over a caller-owned pixel buffer: what the software compositor,
-// the preview tool and the render tests draw with. Windows builds it on
-// Direct2D, Linux on cairo + pango.
+// the preview tool and the render tests draw with. Windows builds it on the
+// CPU canvas with DirectWrite text, Linux on cairo + pango.
 
 #include <cstdint>
 #include <memory>
@@ -19,7 +19,7 @@ namespace orvane {
 //   read the buffer only after that. (The Linux canvas writes through as each
 //   call returns when the buffer is 4-byte aligned with a stride that is a
 //   multiple of 4; otherwise it draws into its own copy and writes back on
-//   destruction. The Windows canvas copies back on destruction.)
+//   destruction. The Windows canvas always writes through.)
 // - The buffer must outlive the canvas, and the caller must not change it
 //   while the canvas exists.
 //
