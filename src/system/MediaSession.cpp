@@ -76,11 +76,13 @@ void PollJob(const std::shared_ptr<State>& state) {
   }
 
   std::unique_ptr<MediaSessionRead> read;
+  bool failed = false;
   try {
     read = services.source->ReadCurrentSession();
   } catch (...) {
     ReportCurrentException(L"Media session poll");
     read.reset();
+    failed = true;
   }
 
   std::wstring key;
@@ -114,6 +116,15 @@ void PollJob(const std::shared_ptr<State>& state) {
   {
     std::lock_guard guard(state->lock);
     if (state->stopping) return;
+    if (failed) {
+      ++state->failedPolls;
+      const int doublings = std::min(state->failedPolls - 1, 6);
+      state->pollNotBeforeNs =
+          services.steadyNowNs() + std::min(kMediaPollRetryFirstNs << doublings, kMediaPollRetryMaxNs);
+    } else {
+      state->failedPolls = 0;
+      state->pollNotBeforeNs = 0;
+    }
     if (trackChanged || !info.hasSession) {
       state->lyrics.clear();
       state->lyricsKey.clear();
@@ -201,6 +212,10 @@ MediaSession::~MediaSession() { Stop(); }
 
 void MediaSession::RequestRefresh() {
   if (!state_) return;
+  {
+    std::lock_guard guard(state_->lock);
+    if (state_->pollNotBeforeNs != 0 && state_->services.steadyNowNs() < state_->pollNotBeforeNs) return;
+  }
   StartClaimedWorker(state_->pollRunning, state_->services.starter, [state = state_] { PollJob(state); },
                      L"Media session poll");
 }

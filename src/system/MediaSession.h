@@ -19,6 +19,9 @@
 
 namespace orvane {
 
+inline constexpr std::int64_t kMediaPollRetryFirstNs = 1'000'000'000;
+inline constexpr std::int64_t kMediaPollRetryMaxNs = 60'000'000'000;
+
 // Short display name of the playing application from its AUMID: the last
 // path element, cut at "!", without a trailing ".exe"; "音乐" when nothing
 // is left.
@@ -57,6 +60,8 @@ class MediaSession {
     std::int64_t lastUpdateNs = 0;
     double positionAtUpdate = 0.0;
 
+    int failedPolls = 0;                // in a row
+    std::int64_t pollNotBeforeNs = 0;   // after failures: no poll before this
     std::atomic<bool> pollRunning{false};
     std::atomic<bool> lyricsRunning{false};
     std::atomic<bool> stopping{false};
@@ -67,7 +72,10 @@ class MediaSession {
   MediaSession(const MediaSession&) = delete;
   MediaSession& operator=(const MediaSession&) = delete;
 
-  // Starts one poll unless one is running already.
+  // Starts one poll unless one is running already. After a poll that
+  // failed (a media service that is missing or broken), polls wait 1 s, then
+  // twice as long after each further failure, up to a minute; a good read
+  // ends the wait.
   void RequestRefresh();
   // The last polled state with the position brought up to now and the lyric
   // lines for it; an empty record after Stop.

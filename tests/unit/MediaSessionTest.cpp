@@ -268,6 +268,7 @@ TEST_F(MediaSessionFixture, NoSessionOrFailedReadEmptiesEverythingButTheArtVersi
   }
   // The session coming back counts as a new track.
   source->SetReadsFail(false);
+  now += kMediaPollRetryMaxNs;
   Poll();
   EXPECT_TRUE(session->Snapshot().hasLyrics);
   EXPECT_EQ(source->ArtReadCount(), 3);
@@ -278,10 +279,44 @@ TEST_F(MediaSessionFixture, FailingReadsAreLoggedOnceNotOnEveryPoll) {
   CapturedLog log;
   source->SetTrack(Track(L"Song"));
   source->SetReadsFail(true);
-  for (int i = 0; i < 5; ++i) Poll();
+  for (int i = 0; i < 5; ++i) {
+    Poll();
+    now += kMediaPollRetryMaxNs;
+  }
   EXPECT_EQ(source->ReadCount(), 5);
   ASSERT_EQ(log.lines.size(), 1u);
   EXPECT_EQ(log.lines[0], L"[00:00:00.000] Media session poll failed: media session read failed\r\n");
+}
+
+TEST_F(MediaSessionFixture, FailingReadsSpaceOutThePollsUntilOneSucceeds) {
+  source->SetTrack(Track(L"Song"));
+  source->SetReadsFail(true);
+  // Each row: seconds since the previous poll request, whether it reads.
+  const struct {
+    double seconds;
+    bool reads;
+  } steps[] = {
+      {0, true},      // fails: the next read waits 1 s
+      {0.5, false},   {0.6, true},   // fails again: 2 s
+      {1.9, false},   {0.2, true},   // 4 s
+      {3.9, false},   {0.2, true},   // 8 s
+      {8, true},      {16, true},    {32, true},  // 16 s, 32 s, then a minute at most
+      {59, false},    {1, true},
+  };
+  int reads = 0;
+  for (const auto& step : steps) {
+    now += static_cast<std::int64_t>(step.seconds * kSecond);
+    Poll();
+    if (step.reads) ++reads;
+    ASSERT_EQ(source->ReadCount(), reads) << "after " << step.seconds << " s";
+  }
+  // A read that succeeds ends the waiting: the next request reads at once.
+  source->SetReadsFail(false);
+  now += kMediaPollRetryMaxNs;
+  Poll();
+  Poll();
+  EXPECT_EQ(source->ReadCount(), reads + 2);
+  EXPECT_EQ(session->Snapshot().title, L"Song");
 }
 
 TEST_F(MediaSessionFixture, TimelineValuesBelowZeroReadAsZero) {
