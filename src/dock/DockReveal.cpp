@@ -42,8 +42,9 @@ DockHideUpdate DockReveal::Evaluate(const DockConfig& config, DockHideProbe& pro
     return update;
   }
   const bool fullScreen = probe.FullScreen();
-  // A full-screen window covers the dock as well.
-  const bool overlap = fullScreen || probe.Overlapping();
+  // A full-screen window covers the dock as well. Windows are walked for an
+  // overlap only when smart hiding asks for it.
+  const bool overlap = fullScreen || (config.smartHide && probe.Overlapping());
   update.fullScreen = fullScreen;
   update.fullScreenChanged = fullScreen != reportedFullScreen_;
   reportedFullScreen_ = fullScreen;

@@ -107,6 +107,13 @@ TEST_F(DockRevealSmartHideTest, NoLongerHidableForgetsTheReveal) {
   probe.asked = 0;
   reveal.Evaluate(config, probe);
   EXPECT_EQ(probe.asked, 0) << "no option, no probing";
+
+  // Full-screen hiding alone never walks the windows for an overlap.
+  config.hideOnFullscreen = true;
+  probe.overlapping = true;
+  reveal.Evaluate(config, probe);
+  EXPECT_EQ(probe.asked, 1) << "only the full-screen question";
+  EXPECT_FALSE(reveal.hidable());
 }
 
 TEST(DockRevealTest, FullScreenHideIgnoresTheEdgeButNotAFileDrag) {
