@@ -22,42 +22,67 @@ inline std::uint32_t Div255(std::uint32_t x) {
   return (x + (x >> 8)) >> 8;
 }
 
-// Source-over of premultiplied `s` (B, G, R, A in the low to high bytes)
-// scaled by `f` (0..256) onto the pixel at `d`.
-inline void Blend(std::uint8_t* d, std::uint32_t s, int f) {
-  if (f <= 0 || s == 0) return;
-  std::uint32_t b = s & 0xFF, g = (s >> 8) & 0xFF, r = (s >> 16) & 0xFF, a = s >> 24;
-  if (f < kOne) {
-    b = (b * f) >> 8, g = (g * f) >> 8, r = (r * f) >> 8, a = (a * f) >> 8;
-  }
-  if (a == 255) {
-    d[0] = static_cast<std::uint8_t>(b), d[1] = static_cast<std::uint8_t>(g);
-    d[2] = static_cast<std::uint8_t>(r), d[3] = 255;
-    return;
-  }
-  const std::uint32_t keep = 255 - a;
-  d[0] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255, b + Div255(d[0] * keep)));
-  d[1] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255, g + Div255(d[1] * keep)));
-  d[2] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255, r + Div255(d[2] * keep)));
-  d[3] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255, a + Div255(d[3] * keep)));
-}
-
 inline std::uint32_t Load(const std::uint8_t* p) {
   std::uint32_t v;
   std::memcpy(&v, p, 4);
   return v;
 }
 
+inline void Store(std::uint8_t* p, std::uint32_t v) { std::memcpy(p, &v, 4); }
+
+// Pixels are handled as two pairs of channels in 16-bit lanes (B and R,
+// G and A), so one multiply serves two channels.
+constexpr std::uint32_t kLanes = 0x00FF00FF;
+
+// `p` scaled by f / 256 (f in 0..256).
+inline std::uint32_t ScalePixel(std::uint32_t p, std::uint32_t f) {
+  const std::uint32_t rb = (((p & kLanes) * f) >> 8) & kLanes;
+  const std::uint32_t ag = (((p >> 8) & kLanes) * f) & ~kLanes;
+  return rb | ag;
+}
+
+// `p` scaled by k / 255 (k in 0..255), rounded.
+inline std::uint32_t ScalePixel255(std::uint32_t p, std::uint32_t k) {
+  std::uint32_t rb = (p & kLanes) * k + 0x00800080;
+  rb = ((rb + ((rb >> 8) & kLanes)) >> 8) & kLanes;
+  std::uint32_t ag = ((p >> 8) & kLanes) * k + 0x00800080;
+  ag = (ag + ((ag >> 8) & kLanes)) & ~kLanes;
+  return rb | ag;
+}
+
+// Lane-wise a + b, each channel saturating at 255 (a pixel that is not
+// properly premultiplied must not spill into its neighbour channel).
+inline std::uint32_t AddSaturating(std::uint32_t a, std::uint32_t b) {
+  std::uint32_t rb = (a & kLanes) + (b & kLanes);
+  std::uint32_t ag = ((a >> 8) & kLanes) + ((b >> 8) & kLanes);
+  rb |= ((rb & 0x01000100) - ((rb & 0x01000100) >> 8));
+  ag |= ((ag & 0x01000100) - ((ag & 0x01000100) >> 8));
+  return (rb & kLanes) | ((ag & kLanes) << 8);
+}
+
+// Source-over of premultiplied `s` (B, G, R, A in the low to high bytes)
+// scaled by `f` (0..256) onto the pixel at `d`.
+inline void Blend(std::uint8_t* d, std::uint32_t s, int f) {
+  if (f <= 0 || s == 0) return;
+  if (f < kOne) s = ScalePixel(s, static_cast<std::uint32_t>(f));
+  const std::uint32_t a = s >> 24;
+  if (a == 255) {
+    Store(d, s);
+    return;
+  }
+  Store(d, AddSaturating(s, ScalePixel255(Load(d), 255 - a)));
+}
+
+inline std::uint32_t Lerp(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
+  const std::uint32_t rb = (((a & kLanes) * (kOne - w) + (b & kLanes) * w) >> 8) & kLanes;
+  const std::uint32_t ag = (((a >> 8) & kLanes) * (kOne - w) + ((b >> 8) & kLanes) * w) & ~kLanes;
+  return rb | ag;
+}
+
 // Bilinear mix of four premultiplied pixels with weights wx, wy in 0..256.
 inline std::uint32_t Mix(std::uint32_t p00, std::uint32_t p01, std::uint32_t p10, std::uint32_t p11, int wx, int wy) {
-  std::uint32_t out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const std::uint32_t top = ((p00 >> shift) & 0xFF) * (kOne - wx) + ((p01 >> shift) & 0xFF) * wx;
-    const std::uint32_t bottom = ((p10 >> shift) & 0xFF) * (kOne - wx) + ((p11 >> shift) & 0xFF) * wx;
-    const std::uint32_t value = (top * (kOne - wy) + bottom * wy + (1u << 15)) >> 16;
-    out |= std::min<std::uint32_t>(value, 255) << shift;
-  }
-  return out;
+  const auto x = static_cast<std::uint32_t>(wx), y = static_cast<std::uint32_t>(wy);
+  return Lerp(Lerp(p00, p01, x), Lerp(p10, p11, x), y);
 }
 
 std::uint32_t PremultipliedColorOf(Color c) {
