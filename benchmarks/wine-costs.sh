@@ -13,6 +13,8 @@
 #   rss-sweep20   resident memory after 20 s of pointer sweeps over the dock
 #   cpu-sweep     CPU over those 20 s, % of one core
 #   rss-sweep60   resident memory after 60 s of sweeps (growth shows between the two)
+# With ORVANE_COSTS_MAPS=1 each run also prints where the resident memory
+# sits at the end: the largest mappings, by file (anonymous memory as one row).
 # and then the same memory figures for the floor: orvane-probe's "floor"
 # program, which creates the same graphics device and one layered window of
 # the dock's render-window size and does nothing else.
@@ -53,6 +55,13 @@ cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
 cpu_percent() { awk -v d="$1" -v s="$2" -v t="$ticks_per_second" 'BEGIN { printf "%.2f", 100 * d / (s * t) }'; }
 # The frame steps the running dock has run (it answers a private message).
 frame_count() { probe frame-count | sed -n 's/^frames=//p'; }
+# Resident memory by mapped file, largest first (MB, one decimal).
+rss_by_mapping() {
+  awk '/^[0-9a-f]+-[0-9a-f]+ / { name = ($6 == "") ? "[anonymous]" : $6; n = split(name, parts, "/"); name = parts[n] }
+       /^Rss:/ { kb[name] += $2 }
+       END { for (k in kb) if (kb[k] >= 1024) printf "  %8.1f MB  %s\n", kb[k] / 1024, k }' "/proc/$1/smaps" 2>/dev/null |
+    sort -rn | head -n 15
+}
 
 echo "machine: $(nproc) cores, $(awk '/^model name/ { sub(/^[^:]*: /, ""); print; exit }' /proc/cpuinfo)"
 echo "wine: $(wine --version 2>/dev/null)  date: $(date -u +%Y-%m-%d)  build: $(sed -n 's/^CMAKE_BUILD_TYPE:[^=]*=//p' "$build/CMakeCache.txt" 2>/dev/null || true)"
@@ -104,6 +113,7 @@ for run in $(seq 1 "$runs"); do
 
   printf '%-6s %10s ms %7s MB %8s MB %8s%% %12s %9s MB %10s%% %9s MB\n' "$run" "$first" "$rss_first" "$rss_rest" \
     "$cpu_rest" "$frames_rest" "$rss_sweep" "$cpu_sweep" "$rss_long"
+  if [ "${ORVANE_COSTS_MAPS:-0}" = 1 ]; then rss_by_mapping "$pid"; fi
   probe close-window OrvaneRenderWindow 10000 >/dev/null || true
   for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 done
@@ -123,5 +133,6 @@ for run in $(seq 1 "$runs"); do
   rss_first="$(rss_mb "$pid")"
   sleep "$rest"
   printf '%-6s %12s %7s MB %8s MB\n' "$run" - "$rss_first" "$(rss_mb "$pid")"
+  if [ "${ORVANE_COSTS_MAPS:-0}" = 1 ]; then rss_by_mapping "$pid"; fi
   wait "$floor_job" || true
 done
