@@ -122,29 +122,28 @@ std::uint32_t PremultipliedPixel(Color color) { return PremultipliedColorOf(colo
 
 // --- scratch ------------------------------------------------------------------------
 
-std::vector<std::uint8_t> RasterScratch::Take(size_t bytes) {
-  for (size_t i = 0; i < bytes_.size(); ++i) {
-    if (bytes_[i].capacity() >= bytes) {
-      std::vector<std::uint8_t> found = std::move(bytes_[i]);
-      bytes_.erase(bytes_.begin() + static_cast<std::ptrdiff_t>(i));
-      found.resize(bytes);
-      return found;
-    }
+namespace {
+
+// The kept buffer that fits `size` most closely, moved out of `pool`; a new
+// one when none is large enough.
+template <class T>
+std::vector<T> TakeClosest(std::vector<std::vector<T>>& pool, size_t size) {
+  size_t best = pool.size();
+  for (size_t i = 0; i < pool.size(); ++i) {
+    if (pool[i].capacity() >= size && (best == pool.size() || pool[i].capacity() < pool[best].capacity())) best = i;
   }
-  return std::vector<std::uint8_t>(bytes);
+  if (best == pool.size()) return std::vector<T>(size);
+  std::vector<T> found = std::move(pool[best]);
+  pool.erase(pool.begin() + static_cast<std::ptrdiff_t>(best));
+  found.resize(size);
+  return found;
 }
 
-std::vector<float> RasterScratch::TakeFloats(size_t count) {
-  for (size_t i = 0; i < floats_.size(); ++i) {
-    if (floats_[i].capacity() >= count) {
-      std::vector<float> found = std::move(floats_[i]);
-      floats_.erase(floats_.begin() + static_cast<std::ptrdiff_t>(i));
-      found.resize(count);
-      return found;
-    }
-  }
-  return std::vector<float>(count);
-}
+}  // namespace
+
+std::vector<std::uint8_t> RasterScratch::Take(size_t bytes) { return TakeClosest(bytes_, bytes); }
+
+std::vector<float> RasterScratch::TakeFloats(size_t count) { return TakeClosest(floats_, count); }
 
 void RasterScratch::Give(std::vector<std::uint8_t> buffer) {
   if (buffer.capacity() > 0 && bytes_.size() < 16) bytes_.push_back(std::move(buffer));
@@ -279,15 +278,22 @@ void FrameRaster::FillRect(const RectF& rect, Color color) {
         solid);
     return;
   }
-  Matrix3x2 inverse;
-  if (!Invert(transform_, inverse)) return;
-  Compose(
-      box,
-      [&](int x, int y) {
-        const PointF p = inverse.Apply({x + 0.5f, y + 0.5f});
-        return p.x >= rect.left && p.x < rect.right && p.y >= rect.top && p.y < rect.bottom ? kOne : 0;
-      },
-      solid);
+  // Rotated or skewed: the exact area of each pixel the transformed
+  // rectangle covers.
+  std::vector<std::uint8_t> coverage = QuadCoverage(rect, box);
+  FillMask(box, coverage.data(), box.width, premultiplied);
+  scratch_->Give(std::move(coverage));
+}
+
+std::vector<std::uint8_t> FrameRaster::QuadCoverage(const RectF& rect, const PixelRect& box) {
+  const Polyline quad{{transform_.Apply({rect.left, rect.top}), transform_.Apply({rect.right, rect.top}),
+                       transform_.Apply({rect.right, rect.bottom}), transform_.Apply({rect.left, rect.bottom})},
+                      true};
+  std::vector<float> cells = scratch_->TakeFloats(static_cast<size_t>(box.width + 2) * box.height);
+  std::vector<std::uint8_t> coverage = scratch_->Take(static_cast<size_t>(box.width) * box.height);
+  RasterizePolygons({quad}, box, FillRule::NonZero, cells, coverage);
+  scratch_->Give(std::move(cells));
+  return coverage;
 }
 
 void FrameRaster::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity, Interpolation interpolation,
@@ -318,9 +324,6 @@ void FrameRaster::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float 
   const float scaleY = (src.bottom - src.top) / (dest.bottom - dest.top);
   const auto row = [&](int y) { return bitmap.pixels + static_cast<size_t>(y) * bitmap.stride; };
 
-  struct Tap {
-    int i0, i1, w;  // source indices and the weight of i1 (0..256)
-  };
   const auto tap = [&](float position, int first, int last) {
     if (nearest) {
       const int i = std::clamp(static_cast<int>(std::floor(position)), first, last);
@@ -343,45 +346,77 @@ void FrameRaster::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float 
     const PointF a = transform_.Apply({dest.left, dest.top}), b = transform_.Apply({dest.right, dest.bottom});
     const bool flipX = b.x < a.x, flipY = b.y < a.y;
     const float x0 = std::min(a.x, b.x), x1 = std::max(a.x, b.x), y0 = std::min(a.y, b.y), y1 = std::max(a.y, b.y);
-    std::vector<Tap> columns(static_cast<size_t>(box.width));
-    std::vector<int> columnCoverage(static_cast<size_t>(box.width));
+    std::vector<Tap>& columns = columnTaps_;
+    std::vector<int>& columnCoverage = columnCoverage_;
+    columns.resize(static_cast<size_t>(box.width));
+    columnCoverage.resize(static_cast<size_t>(box.width));
     for (int i = 0; i < box.width; ++i) {
       const float center = box.left + i + 0.5f;
       const float local = flipX ? x1 - center : center - x0;
-      columns[i] = tap(src.left + local * scaleX * (dest.right - dest.left) / (x1 - x0), firstColumn, lastColumn);
+      const Tap t = tap(src.left + local * scaleX * (dest.right - dest.left) / (x1 - x0), firstColumn, lastColumn);
+      columns[i] = Tap{t.i0 * 4, t.i1 * 4, t.w};  // byte offsets in a row
       columnCoverage[i] = SpanCoverage(box.left + i, x0, x1);
     }
-    int rowCoverage = 0, currentRow = -1;
-    Tap rowTap{};
-    Compose(
-        box,
-        [&](int x, int y) {
-          if (y != currentRow) {
-            currentRow = y;
-            rowCoverage = (SpanCoverage(y, y0, y1) * alpha) >> 8;
-            const float center = y + 0.5f;
-            const float local = flipY ? y1 - center : center - y0;
-            rowTap = tap(src.top + local * scaleY * (dest.bottom - dest.top) / (y1 - y0), firstRow, lastRow);
+    const ClipLevel& level = clip();
+    const bool masked = !level.mask.empty();
+    for (int y = box.top; y < box.top + box.height; ++y) {
+      const int rowCoverage = (SpanCoverage(y, y0, y1) * alpha) >> 8;
+      if (rowCoverage == 0) continue;
+      const float center = y + 0.5f;
+      const float local = flipY ? y1 - center : center - y0;
+      const Tap ty = tap(src.top + local * scaleY * (dest.bottom - dest.top) / (y1 - y0), firstRow, lastRow);
+      const std::uint8_t* r0 = row(ty.i0);
+      const std::uint8_t* r1 = row(ty.i1);
+      const auto wy = static_cast<std::uint32_t>(ty.w);
+      std::uint8_t* d = PixelAt(box.left, y);
+      const std::uint8_t* mask =
+          masked ? level.mask.data() + static_cast<size_t>(y - level.box.top) * level.box.width + (box.left - level.box.left)
+                 : nullptr;
+      for (int i = 0; i < box.width; ++i, d += 4) {
+        int f = (columnCoverage[i] * rowCoverage) >> 8;
+        if (mask != nullptr) f = (f * mask[i] * 257 + 32768) >> 16;
+        if (f == 0) continue;
+        const Tap& tx = columns[i];
+        const std::uint32_t p00 = Load(r0 + tx.i0);
+        std::uint32_t source;
+        if (wy == 0) {
+          if (tx.w == 0) {
+            source = p00;
+          } else {
+            const std::uint32_t p01 = Load(r0 + tx.i1);
+            if ((p00 | p01) == 0) continue;
+            source = Lerp(p00, p01, static_cast<std::uint32_t>(tx.w));
           }
-          return (columnCoverage[x - box.left] * rowCoverage) >> 8;
-        },
-        [&](int x, int) { return sample(columns[x - box.left], rowTap); });
+        } else {
+          const std::uint32_t p01 = Load(r0 + tx.i1), p10 = Load(r1 + tx.i0), p11 = Load(r1 + tx.i1);
+          if ((p00 | p01 | p10 | p11) == 0) continue;
+          source = Mix(p00, p01, p10, p11, tx.w, static_cast<int>(wy));
+        }
+        Blend(d, source, f);
+      }
+    }
     return;
   }
 
+  // Rotated or skewed: edges by the exact area covered, the picture sampled
+  // at each pixel's centre (held inside the picture at its edges).
   Matrix3x2 inverse;
   if (!Invert(transform_, inverse)) return;
+  std::vector<std::uint8_t> coverage = QuadCoverage(dest, box);
   Tap tx{}, ty{};
   Compose(
       box,
       [&](int x, int y) {
+        const int c = coverage[static_cast<size_t>(y - box.top) * box.width + (x - box.left)];
+        if (c == 0) return 0;
         const PointF p = inverse.Apply({x + 0.5f, y + 0.5f});
-        if (!(p.x >= dest.left && p.x < dest.right && p.y >= dest.top && p.y < dest.bottom)) return 0;
-        tx = tap(src.left + (p.x - dest.left) * scaleX, firstColumn, lastColumn);
-        ty = tap(src.top + (p.y - dest.top) * scaleY, firstRow, lastRow);
-        return alpha;
+        const float px = std::clamp(p.x, dest.left, dest.right), py = std::clamp(p.y, dest.top, dest.bottom);
+        tx = tap(src.left + (px - dest.left) * scaleX, firstColumn, lastColumn);
+        ty = tap(src.top + (py - dest.top) * scaleY, firstRow, lastRow);
+        return ((c + (c >> 7)) * alpha) >> 8;
       },
       [&](int, int) { return sample(tx, ty); });
+  scratch_->Give(std::move(coverage));
 }
 
 void FrameRaster::PushClip(const Path& outline) {
@@ -394,8 +429,8 @@ void FrameRaster::PushClipPolygons(const std::vector<Polyline>& polygons, FillRu
   level.box = PolygonBounds(polygons, parent.box);
   if (!level.box.empty()) {
     const int w = level.box.width, h = level.box.height;
-    std::vector<float> cells = scratch_->TakeFloats(0);
-    level.mask = scratch_->Take(0);
+    std::vector<float> cells = scratch_->TakeFloats(static_cast<size_t>(w + 2) * h);
+    level.mask = scratch_->Take(static_cast<size_t>(w) * h);
     RasterizePolygons(polygons, level.box, rule, cells, level.mask);
     scratch_->Give(std::move(cells));
     bool full = true;

@@ -7,9 +7,8 @@
 //
 // Everything is drawn inside a limit rectangle (the region being brought up
 // to date), so a frame can be redrawn a piece at a time. Edges of fills and
-// pictures under a transform without rotation are antialiased by their
-// exact pixel coverage, so pieces that share an edge (a nine-grid) leave no
-// seam; under a rotation a pixel is in or out by its centre.
+// pictures are antialiased by their exact pixel coverage, so pieces that
+// share an edge (a nine-grid) leave no seam.
 
 #include <cstdint>
 #include <functional>
@@ -114,6 +113,8 @@ class FrameRaster {
   struct Span;
 
   const ClipLevel& clip() const { return clips_.back(); }
+  // Coverage (0..255) of `rect` under the transform over `box`, from the scratch.
+  std::vector<std::uint8_t> QuadCoverage(const RectF& rect, const PixelRect& box);
   std::uint8_t* PixelAt(int x, int y) const;  // frame coordinates
   // Blends premultiplied `color` (0..255 channels) scaled by per-pixel coverage.
   template <class Coverage, class Source>
@@ -128,6 +129,11 @@ class FrameRaster {
   PixelRect limit_;
   Matrix3x2 transform_;
   std::vector<ClipLevel> clips_;
+  struct Tap {
+    int i0, i1, w;  // source indices (or byte offsets) and the weight of i1 (0..256)
+  };
+  std::vector<Tap> columnTaps_;  // kept between pictures
+  std::vector<int> columnCoverage_;
   std::unique_ptr<RasterScratch> ownScratch_;
   RasterScratch* scratch_;
 };

@@ -213,6 +213,34 @@ TEST(FrameRasterTest, EdgesCoverPixelsByTheirShare) {
   EXPECT_EQ(alpha(7), 0);
 }
 
+TEST(FrameRasterTest, RotatedFillsAndPicturesKeepSoftEdges) {
+  // A 20 x 20 square turned 30 degrees: its edges cross pixels, which must
+  // be partly covered, and the ink must add up to its area.
+  constexpr int kSide = 40;
+  const std::vector<std::uint8_t> white(20 * 20 * 4, 255);
+  for (const bool picture : {false, true}) {
+    SCOPED_TRACE(picture ? "picture" : "fill");
+    std::vector<std::uint8_t> pixels(kSide * kSide * 4, 0);
+    FrameRaster raster(pixels.data(), kSide, kSide, kSide * 4, PixelRect{0, 0, kSide, kSide});
+    raster.SetTransform(Matrix3x2::Rotation(30, {20, 20}));
+    const RectF square{10, 10, 30, 30};
+    if (picture) {
+      raster.DrawBitmap(BitmapView{20, 20, 80, white.data()}, square, 1, Interpolation::Linear);
+    } else {
+      raster.FillRect(square, Color::FromArgb(0xFFFFFFFF));
+    }
+    int partial = 0;
+    double ink = 0;
+    for (int i = 0; i < kSide * kSide; ++i) {
+      const int a = pixels[i * 4 + 3];
+      partial += a > 0 && a < 255;
+      ink += a / 255.0;
+    }
+    EXPECT_GT(partial, 40);
+    EXPECT_NEAR(ink, 400, 4);
+  }
+}
+
 TEST(FrameRasterTest, ClipsNestAndPopBackToTheLimit) {
   std::vector<std::uint8_t> pixels(20 * 20 * 4, 0);
   FrameRaster raster(pixels.data(), 20, 20, 20 * 4, PixelRect{0, 0, 20, 20});
