@@ -4,6 +4,11 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define ORVANE_RASTER_SSE2 1
+#endif
+
 #include "render/PathRaster.h"
 
 namespace orvane {
@@ -83,6 +88,40 @@ inline std::uint32_t Lerp(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
 inline std::uint32_t Mix(std::uint32_t p00, std::uint32_t p01, std::uint32_t p10, std::uint32_t p11, int wx, int wy) {
   const auto x = static_cast<std::uint32_t>(wx), y = static_cast<std::uint32_t>(wy);
   return Lerp(Lerp(p00, p01, x), Lerp(p10, p11, x), y);
+}
+
+// Source-over of a row: each source pixel scaled by f[i] / 256 (0..256)
+// over d[i]. The source advances a pixel per pixel, or, when kConstant,
+// is one pixel for the whole row. The same arithmetic as Blend.
+template <bool kConstant>
+void BlendRow(std::uint8_t* d, const std::uint8_t* s, const std::uint16_t* f, int n) {
+  int i = 0;
+#ifdef ORVANE_RASTER_SSE2
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i full = _mm_set1_epi16(255);
+  const __m128i half = _mm_set1_epi16(128);
+  const __m128i constant = kConstant ? _mm_set1_epi32(static_cast<int>(Load(s))) : zero;
+  for (; i + 4 <= n; i += 4) {
+    const __m128i fv = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(f + i));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(fv, zero)) == 0xFFFF) continue;  // nothing lands
+    const __m128i src =
+        kConstant ? constant : _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + static_cast<size_t>(i) * 4));
+    const __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + static_cast<size_t>(i) * 4));
+    const __m128i f01 = _mm_unpacklo_epi16(fv, fv);
+    const __m128i fLow = _mm_unpacklo_epi32(f01, f01), fHigh = _mm_unpackhi_epi32(f01, f01);
+    const __m128i sLow = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(src, zero), fLow), 8);
+    const __m128i sHigh = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(src, zero), fHigh), 8);
+    const __m128i kLow = _mm_sub_epi16(full, _mm_shufflehi_epi16(_mm_shufflelo_epi16(sLow, 0xFF), 0xFF));
+    const __m128i kHigh = _mm_sub_epi16(full, _mm_shufflehi_epi16(_mm_shufflelo_epi16(sHigh, 0xFF), 0xFF));
+    __m128i tLow = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(dst, zero), kLow), half);
+    __m128i tHigh = _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(dst, zero), kHigh), half);
+    tLow = _mm_srli_epi16(_mm_add_epi16(tLow, _mm_srli_epi16(tLow, 8)), 8);
+    tHigh = _mm_srli_epi16(_mm_add_epi16(tHigh, _mm_srli_epi16(tHigh, 8)), 8);
+    const __m128i out = _mm_packus_epi16(_mm_add_epi16(sLow, tLow), _mm_add_epi16(sHigh, tHigh));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + static_cast<size_t>(i) * 4), out);
+  }
+#endif
+  for (; i < n; ++i) Blend(d + static_cast<size_t>(i) * 4, Load(kConstant ? s : s + static_cast<size_t>(i) * 4), f[i]);
 }
 
 std::uint32_t PremultipliedColorOf(Color c) {
@@ -243,15 +282,47 @@ template <class Coverage, class Source>
 void FrameRaster::Compose(const PixelRect& box, Coverage coverage, Source source) {
   const ClipLevel& level = clip();
   const bool masked = !level.mask.empty();
+  rowCoverage_.resize(static_cast<size_t>(box.width));
+  rowSource_.resize(static_cast<size_t>(box.width));
   for (int y = box.top; y < box.top + box.height; ++y) {
-    std::uint8_t* d = PixelAt(box.left, y);
     const std::uint8_t* mask =
         masked ? level.mask.data() + static_cast<size_t>(y - level.box.top) * level.box.width + (box.left - level.box.left)
                : nullptr;
-    for (int x = box.left; x < box.left + box.width; ++x, d += 4) {
-      int f = coverage(x, y);
-      if (masked) f = (f * mask[x - box.left] * 257 + 32768) >> 16;
-      if (f > 0) Blend(d, source(x, y), f);
+    for (int i = 0; i < box.width; ++i) {
+      int f = coverage(box.left + i, y);
+      if (mask != nullptr) f = (f * mask[i] * 257 + 32768) >> 16;
+      rowCoverage_[i] = static_cast<std::uint16_t>(f);
+      rowSource_[i] = f > 0 ? source(box.left + i, y) : 0;
+    }
+    BlendRow<false>(PixelAt(box.left, y), reinterpret_cast<const std::uint8_t*>(rowSource_.data()),
+                    rowCoverage_.data(), box.width);
+  }
+}
+
+// Blends `pixels` (a row of premultiplied pixels per frame row, `stride`
+// bytes apart, or one pixel for everything when `constant`) over `box`,
+// scaled by `rowCoverage(y) * columnCoverage[i]` (0..256 each) and the clip.
+void FrameRaster::ComposeRows(const PixelRect& box, const std::uint8_t* pixels, int stride, bool constant,
+                              const std::function<int(int)>& rowCoverage, const std::vector<int>* columnCoverage) {
+  const ClipLevel& level = clip();
+  const bool masked = !level.mask.empty();
+  rowCoverage_.resize(static_cast<size_t>(box.width));
+  for (int y = box.top; y < box.top + box.height; ++y) {
+    const int row = rowCoverage(y);
+    if (row <= 0) continue;
+    const std::uint8_t* mask =
+        masked ? level.mask.data() + static_cast<size_t>(y - level.box.top) * level.box.width + (box.left - level.box.left)
+               : nullptr;
+    for (int i = 0; i < box.width; ++i) {
+      int f = columnCoverage != nullptr ? ((*columnCoverage)[i] * row) >> 8 : row;
+      if (mask != nullptr) f = (f * mask[i] * 257 + 32768) >> 16;
+      rowCoverage_[i] = static_cast<std::uint16_t>(f);
+    }
+    std::uint8_t* d = PixelAt(box.left, y);
+    if (constant) {
+      BlendRow<true>(d, pixels, rowCoverage_.data(), box.width);
+    } else {
+      BlendRow<false>(d, pixels + static_cast<size_t>(y - box.top) * stride, rowCoverage_.data(), box.width);
     }
   }
 }
@@ -262,20 +333,15 @@ void FrameRaster::FillRect(const RectF& rect, Color color) {
   if (premultiplied >> 24 == 0) return;
   const PixelRect box = Intersect(DeviceBounds(rect, transform_), clip().box);
   if (box.empty()) return;
-  const auto solid = [premultiplied](int, int) { return premultiplied; };
   if (AxisAligned(transform_)) {
     const PointF a = transform_.Apply({rect.left, rect.top}), b = transform_.Apply({rect.right, rect.bottom});
     const float x0 = std::min(a.x, b.x), x1 = std::max(a.x, b.x), y0 = std::min(a.y, b.y), y1 = std::max(a.y, b.y);
-    std::vector<int> columns(static_cast<size_t>(box.width));
+    std::vector<int>& columns = columnCoverage_;
+    columns.resize(static_cast<size_t>(box.width));
     for (int i = 0; i < box.width; ++i) columns[i] = SpanCoverage(box.left + i, x0, x1);
-    int rowCoverage = 0, row = -1;
-    Compose(
-        box,
-        [&](int x, int y) {
-          if (y != row) row = y, rowCoverage = SpanCoverage(y, y0, y1);
-          return (columns[x - box.left] * rowCoverage) >> 8;
-        },
-        solid);
+    std::uint8_t pixel[4];
+    std::memcpy(pixel, &premultiplied, 4);
+    ComposeRows(box, pixel, 0, true, [&](int y) { return SpanCoverage(y, y0, y1); }, &columns);
     return;
   }
   // Rotated or skewed: the exact area of each pixel the transformed
@@ -357,8 +423,14 @@ void FrameRaster::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float 
       columns[i] = Tap{t.i0 * 4, t.i1 * 4, t.w};  // byte offsets in a row
       columnCoverage[i] = SpanCoverage(box.left + i, x0, x1);
     }
+    // A picture drawn at its own size on whole pixels needs no sampling:
+    // its rows are blended straight from the bitmap.
+    bool unit = true;
+    for (int i = 0; i < box.width && unit; ++i) unit = columns[i].w == 0 && columns[i].i0 == columns[0].i0 + 4 * i;
+    rowSource_.resize(static_cast<size_t>(box.width));
     const ClipLevel& level = clip();
     const bool masked = !level.mask.empty();
+    rowCoverage_.resize(static_cast<size_t>(box.width));
     for (int y = box.top; y < box.top + box.height; ++y) {
       const int rowCoverage = (SpanCoverage(y, y0, y1) * alpha) >> 8;
       if (rowCoverage == 0) continue;
@@ -368,32 +440,34 @@ void FrameRaster::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float 
       const std::uint8_t* r0 = row(ty.i0);
       const std::uint8_t* r1 = row(ty.i1);
       const auto wy = static_cast<std::uint32_t>(ty.w);
-      std::uint8_t* d = PixelAt(box.left, y);
       const std::uint8_t* mask =
           masked ? level.mask.data() + static_cast<size_t>(y - level.box.top) * level.box.width + (box.left - level.box.left)
                  : nullptr;
-      for (int i = 0; i < box.width; ++i, d += 4) {
+      for (int i = 0; i < box.width; ++i) {
         int f = (columnCoverage[i] * rowCoverage) >> 8;
         if (mask != nullptr) f = (f * mask[i] * 257 + 32768) >> 16;
-        if (f == 0) continue;
-        const Tap& tx = columns[i];
-        const std::uint32_t p00 = Load(r0 + tx.i0);
-        std::uint32_t source;
-        if (wy == 0) {
-          if (tx.w == 0) {
-            source = p00;
-          } else {
-            const std::uint32_t p01 = Load(r0 + tx.i1);
-            if ((p00 | p01) == 0) continue;
-            source = Lerp(p00, p01, static_cast<std::uint32_t>(tx.w));
-          }
-        } else {
-          const std::uint32_t p01 = Load(r0 + tx.i1), p10 = Load(r1 + tx.i0), p11 = Load(r1 + tx.i1);
-          if ((p00 | p01 | p10 | p11) == 0) continue;
-          source = Mix(p00, p01, p10, p11, tx.w, static_cast<int>(wy));
-        }
-        Blend(d, source, f);
+        rowCoverage_[i] = static_cast<std::uint16_t>(f);
       }
+      std::uint8_t* d = PixelAt(box.left, y);
+      if (unit && wy == 0) {
+        BlendRow<false>(d, r0 + columns[0].i0, rowCoverage_.data(), box.width);
+        continue;
+      }
+      for (int i = 0; i < box.width; ++i) {
+        std::uint32_t source = 0;
+        if (rowCoverage_[i] != 0) {
+          const Tap& tx = columns[i];
+          const std::uint32_t p00 = Load(r0 + tx.i0);
+          if (wy == 0) {
+            source = tx.w == 0 ? p00 : Lerp(p00, Load(r0 + tx.i1), static_cast<std::uint32_t>(tx.w));
+          } else {
+            const std::uint32_t p01 = Load(r0 + tx.i1), p10 = Load(r1 + tx.i0), p11 = Load(r1 + tx.i1);
+            if ((p00 | p01 | p10 | p11) != 0) source = Mix(p00, p01, p10, p11, tx.w, static_cast<int>(wy));
+          }
+        }
+        rowSource_[i] = source;
+      }
+      BlendRow<false>(d, reinterpret_cast<const std::uint8_t*>(rowSource_.data()), rowCoverage_.data(), box.width);
     }
     return;
   }
@@ -515,12 +589,7 @@ void FrameRaster::DrawLayer(float opacity, const std::function<void(FrameRaster&
     layer.SetTransform(transform_);
     content(layer);
   }
-  const std::uint8_t* base = layerPixels.data();
-  Compose(
-      box, [alpha](int, int) { return alpha; },
-      [&](int x, int y) {
-        return Load(base + (static_cast<size_t>(y - box.top) * box.width + (x - box.left)) * 4);
-      });
+  ComposeRows(box, layerPixels.data(), box.width * 4, false, [alpha](int) { return alpha; }, nullptr);
   scratch_->Give(std::move(layerPixels));
 }
 

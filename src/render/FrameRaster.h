@@ -132,8 +132,14 @@ class FrameRaster {
   struct Tap {
     int i0, i1, w;  // source indices (or byte offsets) and the weight of i1 (0..256)
   };
-  std::vector<Tap> columnTaps_;  // kept between pictures
+  void ComposeRows(const PixelRect& box, const std::uint8_t* pixels, int stride, bool constant,
+                   const std::function<int(int)>& rowCoverage, const std::vector<int>* columnCoverage);
+
+  // Row buffers kept between calls.
+  std::vector<Tap> columnTaps_;
   std::vector<int> columnCoverage_;
+  std::vector<std::uint16_t> rowCoverage_;
+  std::vector<std::uint32_t> rowSource_;
   std::unique_ptr<RasterScratch> ownScratch_;
   RasterScratch* scratch_;
 };

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "render/Blur.h"
+#include "render/FrameRaster.h"
 
 namespace orvane {
 namespace {
@@ -101,6 +102,21 @@ void MakeBackdrop(const BitmapView& picture, const PixelRect& region, float blur
 const BackdropImage& BackdropCache::Get(const BitmapView& picture, const Key& key) {
   if (!valid_ || !(key == key_)) {
     MakeBackdrop(picture, key.region, key.blurAmount, key.saturation, image_);
+    if (image_.factor > 1 && !image_.pixels.empty()) {
+      // Enlarged once here, as every frame would draw it, so that a still
+      // frame copies pixels instead of sampling them.
+      const int width = image_.width * image_.factor, height = image_.height * image_.factor;
+      std::vector<std::uint8_t> full(static_cast<size_t>(width) * height * 4, 0);
+      {
+        FrameRaster raster(full.data(), width, height, width * 4, PixelRect{0, 0, width, height});
+        raster.DrawBitmap(image_.view(), RectF{0, 0, static_cast<float>(width), static_cast<float>(height)}, 1,
+                          Interpolation::Linear);
+      }
+      image_.pixels = std::move(full);
+      image_.width = width;
+      image_.height = height;
+      image_.factor = 1;
+    }
     key_ = key;
     valid_ = true;
   }

@@ -45,7 +45,8 @@ void MakeBackdrop(const BitmapView& picture, const PixelRect& region, float blur
                   BackdropImage& out);
 
 // One processed region, kept until the region, the picture or the effect
-// changes, so that still frames do not blur again.
+// changes, so that still frames do not blur again. The kept image is at
+// full size (factor 1): a reduced blur is enlarged once when it is made.
 class BackdropCache {
  public:
   struct Key {
