@@ -1,8 +1,9 @@
 #pragma once
 // Measures text outside a draw: a menu sizes its window from its labels
-// before there is a surface to draw into. The platform measurers use the same
-// layout code as their canvas (pango's TextBlock, DirectWrite's D2DText), so
-// what is measured here is what a canvas then draws.
+// before there is a surface to draw into. It measures with the platform's
+// text rasterizer (SoftCanvas.h), whose layout code the canvases share
+// (pango's TextBlock, DirectWrite's D2DText), so what is measured here is
+// what a canvas then draws.
 
 #include <memory>
 #include <string_view>
@@ -18,7 +19,7 @@ class TextMeasurer {
   virtual TextMetrics Measure(std::wstring_view text, const TextStyle& style, float maxWidth, float maxHeight) = 0;
 };
 
-// The platform's measurer (headless/TextMeasurerPango.cpp, win32/TextMeasurerDWrite.cpp).
+// A measurer over the platform's text rasterizer.
 std::unique_ptr<TextMeasurer> CreateTextMeasurer();
 
 }  // namespace orvane
