@@ -19,6 +19,17 @@ Matrix3x2 Matrix3x2::Scale(float sx, float sy, PointF center) {
   return {sx, 0, 0, sy, center.x - sx * center.x, center.y - sy * center.y};
 }
 
+bool Matrix3x2::Invert(Matrix3x2& out) const {
+  const float det = m11 * m22 - m12 * m21;
+  if (!(std::fabs(det) > 1e-12f) || !std::isfinite(det)) return false;
+  const float inv = 1.0f / det;
+  Matrix3x2 r{m22 * inv, -m12 * inv, -m21 * inv, m11 * inv, 0, 0};
+  r.dx = -(dx * r.m11 + dy * r.m21);
+  r.dy = -(dx * r.m12 + dy * r.m22);
+  out = r;
+  return true;
+}
+
 Matrix3x2 Matrix3x2::Rotation(float degrees, PointF center) {
   const float radians = degrees * kPi / 180.0f;
   const float c = std::cos(radians), s = std::sin(radians);

@@ -61,6 +61,9 @@ struct Matrix3x2 {
   // this, then next (apply this transform first).
   Matrix3x2 Then(const Matrix3x2& next) const;
   PointF Apply(PointF p) const { return {p.x * m11 + p.y * m21 + dx, p.x * m12 + p.y * m22 + dy}; }
+  // The inverse transform in `out`; false (and `out` untouched) when this
+  // one is singular or not finite.
+  bool Invert(Matrix3x2& out) const;
   bool operator==(const Matrix3x2&) const = default;
 };
 

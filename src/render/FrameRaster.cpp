@@ -136,19 +136,6 @@ std::uint32_t PremultipliedColorOf(Color c) {
 
 bool AxisAligned(const Matrix3x2& m) { return m.m12 == 0 && m.m21 == 0; }
 
-bool Invert(const Matrix3x2& m, Matrix3x2& out) {
-  const float det = m.m11 * m.m22 - m.m12 * m.m21;
-  if (!(std::fabs(det) > 1e-12f) || !std::isfinite(det)) return false;
-  const float inv = 1.0f / det;
-  out.m11 = m.m22 * inv;
-  out.m12 = -m.m12 * inv;
-  out.m21 = -m.m21 * inv;
-  out.m22 = m.m11 * inv;
-  out.dx = -(m.dx * out.m11 + m.dy * out.m21);
-  out.dy = -(m.dx * out.m12 + m.dy * out.m22);
-  return true;
-}
-
 // How much of the pixel [i, i + 1) the interval [lo, hi) covers, 0..256.
 inline int SpanCoverage(int i, float lo, float hi) {
   const float covered = std::min(hi, static_cast<float>(i + 1)) - std::max(lo, static_cast<float>(i));
@@ -475,7 +462,7 @@ void FrameRaster::DrawBitmap(const BitmapView& bitmap, const RectF& dest, float 
   // Rotated or skewed: edges by the exact area covered, the picture sampled
   // at each pixel's centre (held inside the picture at its edges).
   Matrix3x2 inverse;
-  if (!Invert(transform_, inverse)) return;
+  if (!transform_.Invert(inverse)) return;
   std::vector<std::uint8_t> coverage = QuadCoverage(dest, box);
   Tap tx{}, ty{};
   Compose(
@@ -527,31 +514,30 @@ void FrameRaster::PushClipPolygons(const std::vector<Polyline>& polygons, FillRu
   clips_.push_back(std::move(level));
 }
 
+namespace {
+
+// Coverage 0..256 from a mask of 0..255 laid over `area` (null: full).
+auto MaskCoverage(const PixelRect& area, const std::uint8_t* mask, int maskStride) {
+  return [&area, mask, maskStride](int x, int y) {
+    if (mask == nullptr) return kOne;
+    const int m = mask[static_cast<size_t>(y - area.top) * maskStride + (x - area.left)];
+    return m + (m >> 7);
+  };
+}
+
+}  // namespace
+
 void FrameRaster::FillMask(const PixelRect& area, const std::uint8_t* mask, int maskStride, std::uint32_t color) {
   const PixelRect box = Intersect(area, clip().box);
   if (box.empty() || color == 0) return;
-  Compose(
-      box,
-      [&](int x, int y) {
-        if (mask == nullptr) return kOne;
-        const int m = mask[static_cast<size_t>(y - area.top) * maskStride + (x - area.left)];
-        return m + (m >> 7);
-      },
-      [color](int, int) { return color; });
+  Compose(box, MaskCoverage(area, mask, maskStride), [color](int, int) { return color; });
 }
 
 void FrameRaster::FillMask(const PixelRect& area, const std::uint8_t* mask, int maskStride,
                            const std::function<std::uint32_t(int, int)>& source) {
   const PixelRect box = Intersect(area, clip().box);
   if (box.empty()) return;
-  Compose(
-      box,
-      [&](int x, int y) {
-        if (mask == nullptr) return kOne;
-        const int m = mask[static_cast<size_t>(y - area.top) * maskStride + (x - area.left)];
-        return m + (m >> 7);
-      },
-      source);
+  Compose(box, MaskCoverage(area, mask, maskStride), source);
 }
 
 void FrameRaster::Replace(Color color) {

@@ -14,16 +14,6 @@ constexpr float kMaxShadowDeviation = 250.0f;
 
 float Finite(float value) { return std::isfinite(value) ? value : 0.0f; }
 
-bool Invert(const Matrix3x2& m, Matrix3x2& out) {
-  const float det = m.m11 * m.m22 - m.m12 * m.m21;
-  if (!(std::fabs(det) > 1e-12f) || !std::isfinite(det)) return false;
-  const float inv = 1.0f / det;
-  out = Matrix3x2{m.m22 * inv, -m.m12 * inv, -m.m21 * inv, m.m11 * inv, 0, 0};
-  out.dx = -(m.dx * out.m11 + m.dy * out.m21);
-  out.dy = -(m.dx * out.m12 + m.dy * out.m22);
-  return true;
-}
-
 // A linear gradient as 256 premultiplied pixels along its axis. Channels
 // are interpolated as stored (gamma-encoded), as the canvas promises.
 class GradientRamp {
@@ -110,7 +100,7 @@ void SoftCanvas::Blend(const PixelRect& box, const std::uint8_t* coverage, int s
   }
   const LinearGradient& gradient = std::get<LinearGradient>(paint);
   Matrix3x2 inverse;
-  if (!Invert(transform_, inverse)) return;
+  if (!transform_.Invert(inverse)) return;
   const GradientRamp ramp(gradient);
   const float ax = gradient.end.x - gradient.start.x, ay = gradient.end.y - gradient.start.y;
   const float lengthSquared = ax * ax + ay * ay;
@@ -289,66 +279,20 @@ void SoftCanvas::DrawShadow(const ShadowStyle& shadow, const std::function<void(
 
 namespace {
 
-class SoftPixelCanvas final : public Canvas {
+// What the canvas draws into, built before the canvas part and kept until
+// after it (a base of the class below, so it comes first).
+struct PixelTarget {
+  PixelTarget(std::uint8_t* pixels, int width, int height, int stride, std::shared_ptr<TextRasterizer> text)
+      : text(std::move(text)), raster(pixels, width, height, stride, PixelRect{0, 0, width, height}) {}
+  std::shared_ptr<TextRasterizer> text;
+  FrameRaster raster;
+};
+
+class SoftPixelCanvas final : private PixelTarget, public SoftCanvas {
  public:
   SoftPixelCanvas(std::uint8_t* pixels, int width, int height, int stride, std::shared_ptr<TextRasterizer> text)
-      : text_(std::move(text)),
-        raster_(pixels, width, height, stride, PixelRect{0, 0, width, height}),
-        canvas_(raster_, SizeF{static_cast<float>(width), static_cast<float>(height)}, text_.get()) {}
-
-  SizeF Size() const override { return canvas_.Size(); }
-  void Clear(Color color) override { canvas_.Clear(color); }
-  void FillRect(const RectF& rect, const Paint& paint) override { canvas_.FillRect(rect, paint); }
-  void StrokeRect(const RectF& rect, const Paint& paint, const StrokeStyle& stroke) override {
-    canvas_.StrokeRect(rect, paint, stroke);
-  }
-  void FillRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint) override {
-    canvas_.FillRoundedRect(rect, radiusX, radiusY, paint);
-  }
-  void StrokeRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint,
-                         const StrokeStyle& stroke) override {
-    canvas_.StrokeRoundedRect(rect, radiusX, radiusY, paint, stroke);
-  }
-  void FillEllipse(PointF center, float radiusX, float radiusY, const Paint& paint) override {
-    canvas_.FillEllipse(center, radiusX, radiusY, paint);
-  }
-  void StrokeEllipse(PointF center, float radiusX, float radiusY, const Paint& paint,
-                     const StrokeStyle& stroke) override {
-    canvas_.StrokeEllipse(center, radiusX, radiusY, paint, stroke);
-  }
-  void DrawLine(PointF from, PointF to, const Paint& paint, const StrokeStyle& stroke) override {
-    canvas_.DrawLine(from, to, paint, stroke);
-  }
-  void FillPath(const Path& path, const Paint& paint) override { canvas_.FillPath(path, paint); }
-  void StrokePath(const Path& path, const Paint& paint, const StrokeStyle& stroke) override {
-    canvas_.StrokePath(path, paint, stroke);
-  }
-  bool DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity, Interpolation interpolation,
-                  const RectF* source) override {
-    return canvas_.DrawBitmap(bitmap, dest, opacity, interpolation, source);
-  }
-  void DrawText(std::wstring_view text, const TextStyle& style, const RectF& layout, const Paint& paint) override {
-    canvas_.DrawText(text, style, layout, paint);
-  }
-  TextMetrics MeasureText(std::wstring_view text, const TextStyle& style, float maxWidth, float maxHeight) override {
-    return canvas_.MeasureText(text, style, maxWidth, maxHeight);
-  }
-  void PushClipRect(const RectF& rect, bool antialias) override { canvas_.PushClipRect(rect, antialias); }
-  void PushClipPath(const Path& path) override { canvas_.PushClipPath(path); }
-  void PopClip() override { canvas_.PopClip(); }
-  void DrawLayer(float opacity, const std::function<void(Canvas&)>& content) override {
-    canvas_.DrawLayer(opacity, content);
-  }
-  void DrawShadow(const ShadowStyle& shadow, const std::function<void(Canvas&)>& content) override {
-    canvas_.DrawShadow(shadow, content);
-  }
-  void SetTransform(const Matrix3x2& transform) override { canvas_.SetTransform(transform); }
-  Matrix3x2 Transform() const override { return canvas_.Transform(); }
-
- private:
-  std::shared_ptr<TextRasterizer> text_;
-  FrameRaster raster_;
-  SoftCanvas canvas_;
+      : PixelTarget(pixels, width, height, stride, std::move(text)),
+        SoftCanvas(raster, SizeF{static_cast<float>(width), static_cast<float>(height)}, PixelTarget::text.get()) {}
 };
 
 }  // namespace

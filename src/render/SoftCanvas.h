@@ -35,7 +35,7 @@ class TextRasterizer {
                          const Matrix3x2& transform, const PixelRect& limit, const CoverageSink& sink) = 0;
 };
 
-class SoftCanvas final : public Canvas {
+class SoftCanvas : public Canvas {
  public:
   // Draws into `raster` (which must outlive the canvas); `text` may be null
   // (text then draws nothing and measures as empty).
