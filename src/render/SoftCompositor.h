@@ -87,8 +87,6 @@ class SoftCompositor final : public Compositor {
                                            int stride, ScreenPoint position = {});
   // The next UpdateWindowFrame of the window draws everything.
   void ForgetWindowFrame(NativeWindow window);
-  // Buffers kept for drawing frames, back to the system.
-  void TrimScratch() { scratch_.Clear(); }
 
   // What a surface of this compositor holds (valid until it is resized or
   // released). Throws HResultError (E_INVALIDARG) for other surfaces.
