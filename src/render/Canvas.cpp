@@ -132,4 +132,30 @@ Path& Path::Polygon(const std::vector<PointF>& points, bool closed) {
   return *this;
 }
 
+void Canvas::StrokeRect(const RectF& rect, const Paint& paint, const StrokeStyle& stroke) {
+  StrokePath(Path().Rect(rect), paint, stroke);
+}
+
+void Canvas::FillRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint) {
+  FillPath(Path().RoundedRect(rect, radiusX, radiusY), paint);
+}
+
+void Canvas::StrokeRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint,
+                               const StrokeStyle& stroke) {
+  StrokePath(Path().RoundedRect(rect, radiusX, radiusY), paint, stroke);
+}
+
+void Canvas::FillEllipse(PointF center, float radiusX, float radiusY, const Paint& paint) {
+  FillPath(Path().Ellipse(center, radiusX, radiusY), paint);
+}
+
+void Canvas::StrokeEllipse(PointF center, float radiusX, float radiusY, const Paint& paint,
+                           const StrokeStyle& stroke) {
+  StrokePath(Path().Ellipse(center, radiusX, radiusY), paint, stroke);
+}
+
+void Canvas::DrawLine(PointF from, PointF to, const Paint& paint, const StrokeStyle& stroke) {
+  StrokePath(Path().MoveTo(from).LineTo(to), paint, stroke);
+}
+
 }  // namespace orvane

@@ -186,14 +186,16 @@ class Canvas {
   virtual void Clear(Color color) = 0;
 
   virtual void FillRect(const RectF& rect, const Paint& paint) = 0;
-  virtual void StrokeRect(const RectF& rect, const Paint& paint, const StrokeStyle& stroke) = 0;
-  virtual void FillRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint) = 0;
+  // The shapes below default to FillPath / StrokePath of the shape's path;
+  // a canvas with its own calls for them overrides them.
+  virtual void StrokeRect(const RectF& rect, const Paint& paint, const StrokeStyle& stroke);
+  virtual void FillRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint);
   virtual void StrokeRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint,
-                                 const StrokeStyle& stroke) = 0;
-  virtual void FillEllipse(PointF center, float radiusX, float radiusY, const Paint& paint) = 0;
+                                 const StrokeStyle& stroke);
+  virtual void FillEllipse(PointF center, float radiusX, float radiusY, const Paint& paint);
   virtual void StrokeEllipse(PointF center, float radiusX, float radiusY, const Paint& paint,
-                             const StrokeStyle& stroke) = 0;
-  virtual void DrawLine(PointF from, PointF to, const Paint& paint, const StrokeStyle& stroke) = 0;
+                             const StrokeStyle& stroke);
+  virtual void DrawLine(PointF from, PointF to, const Paint& paint, const StrokeStyle& stroke);
   virtual void FillPath(const Path& path, const Paint& paint) = 0;
   virtual void StrokePath(const Path& path, const Paint& paint, const StrokeStyle& stroke) = 0;
 

@@ -130,32 +130,6 @@ void SoftCanvas::FillRect(const RectF& rect, const Paint& paint) {
   FillPolygons({RectPolygon(rect, transform_)}, FillRule::NonZero, paint);
 }
 
-void SoftCanvas::StrokeRect(const RectF& rect, const Paint& paint, const StrokeStyle& stroke) {
-  StrokePath(Path().Rect(rect), paint, stroke);
-}
-
-void SoftCanvas::FillRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint) {
-  FillPath(Path().RoundedRect(rect, radiusX, radiusY), paint);
-}
-
-void SoftCanvas::StrokeRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint,
-                                   const StrokeStyle& stroke) {
-  StrokePath(Path().RoundedRect(rect, radiusX, radiusY), paint, stroke);
-}
-
-void SoftCanvas::FillEllipse(PointF center, float radiusX, float radiusY, const Paint& paint) {
-  FillPath(Path().Ellipse(center, radiusX, radiusY), paint);
-}
-
-void SoftCanvas::StrokeEllipse(PointF center, float radiusX, float radiusY, const Paint& paint,
-                               const StrokeStyle& stroke) {
-  StrokePath(Path().Ellipse(center, radiusX, radiusY), paint, stroke);
-}
-
-void SoftCanvas::DrawLine(PointF from, PointF to, const Paint& paint, const StrokeStyle& stroke) {
-  StrokePath(Path().MoveTo(from).LineTo(to), paint, stroke);
-}
-
 void SoftCanvas::FillPath(const Path& path, const Paint& paint) {
   // Figures overlap by the alternate rule, as on the system canvas.
   FillPolygons(FlattenPath(path, transform_), FillRule::EvenOdd, paint);

@@ -47,14 +47,6 @@ class SoftCanvas : public Canvas {
   SizeF Size() const override { return size_; }
   void Clear(Color color) override;
   void FillRect(const RectF& rect, const Paint& paint) override;
-  void StrokeRect(const RectF& rect, const Paint& paint, const StrokeStyle& stroke) override;
-  void FillRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint) override;
-  void StrokeRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint,
-                         const StrokeStyle& stroke) override;
-  void FillEllipse(PointF center, float radiusX, float radiusY, const Paint& paint) override;
-  void StrokeEllipse(PointF center, float radiusX, float radiusY, const Paint& paint,
-                     const StrokeStyle& stroke) override;
-  void DrawLine(PointF from, PointF to, const Paint& paint, const StrokeStyle& stroke) override;
   void FillPath(const Path& path, const Paint& paint) override;
   void StrokePath(const Path& path, const Paint& paint, const StrokeStyle& stroke) override;
   bool DrawBitmap(const BitmapView& bitmap, const RectF& dest, float opacity, Interpolation interpolation,

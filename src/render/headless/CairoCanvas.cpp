@@ -81,32 +81,6 @@ void CairoCanvas::Clear(Color color) {
 
 void CairoCanvas::FillRect(const RectF& rect, const Paint& paint) { FillPath(Path().Rect(rect), paint); }
 
-void CairoCanvas::StrokeRect(const RectF& rect, const Paint& paint, const StrokeStyle& stroke) {
-  StrokePath(Path().Rect(rect), paint, stroke);
-}
-
-void CairoCanvas::FillRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint) {
-  FillPath(Path().RoundedRect(rect, radiusX, radiusY), paint);
-}
-
-void CairoCanvas::StrokeRoundedRect(const RectF& rect, float radiusX, float radiusY, const Paint& paint,
-                                    const StrokeStyle& stroke) {
-  StrokePath(Path().RoundedRect(rect, radiusX, radiusY), paint, stroke);
-}
-
-void CairoCanvas::FillEllipse(PointF center, float radiusX, float radiusY, const Paint& paint) {
-  FillPath(Path().Ellipse(center, radiusX, radiusY), paint);
-}
-
-void CairoCanvas::StrokeEllipse(PointF center, float radiusX, float radiusY, const Paint& paint,
-                                const StrokeStyle& stroke) {
-  StrokePath(Path().Ellipse(center, radiusX, radiusY), paint, stroke);
-}
-
-void CairoCanvas::DrawLine(PointF from, PointF to, const Paint& paint, const StrokeStyle& stroke) {
-  StrokePath(Path().MoveTo(from).LineTo(to), paint, stroke);
-}
-
 void CairoCanvas::FillPath(const Path& path, const Paint& paint) {
   if (singular_) return;
   FlushOnReturn flush(cr_);
