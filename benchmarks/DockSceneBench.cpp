@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,15 +100,21 @@ class BenchDockServices final : public DockItemServices {
   std::wstring DisplayNameOf(const std::wstring& path) override { return path; }
   std::wstring ExpandLower(const std::wstring& target) override { return Lower(target); }
   std::wstring DownloadsFolder() override { return L"C:\\Users\\bench\\Downloads"; }
-  IconImage TargetIcon(const std::wstring& target, unsigned size) override {
-    if (target == DownloadsFolder()) return SquareIcon(size, 0xFF7DD3FC, 0xFF2563EB);
-    return IconFor(target, size);
+  std::optional<IconImage> RequestIcon(const IconRequest& request) override {
+    switch (request.kind) {
+      case IconRequestKind::Target:
+        if (request.path == DownloadsFolder()) return SquareIcon(request.size, 0xFF7DD3FC, 0xFF2563EB);
+        return IconFor(request.path, request.size);
+      case IconRequestKind::RunningApp:
+        return IconFor(request.path, request.size);
+      case IconRequestKind::Stock:
+        return SquareIcon(request.size, 0xFFEDF2F7, 0xFFB3BDCC);
+      case IconRequestKind::CustomImage:
+        break;
+    }
+    return IconImage{};
   }
-  IconImage CustomIcon(const std::wstring&, unsigned) override { return {}; }
-  IconImage RunningAppIcon(WindowHandle, const std::wstring& exePath, const std::wstring&, unsigned size) override {
-    return IconFor(exePath, size);
-  }
-  IconImage StockIcon(int, unsigned size) override { return SquareIcon(size, 0xFFEDF2F7, 0xFFB3BDCC); }
+  std::vector<IconArrival> TakeArrivedIcons() override { return {}; }
   void SaveConfig(const DockConfig&) override {}
   void UpdateMenuBar(const std::vector<TrackedApp>&) override {}
   void UpdateStageManager(const std::vector<TrackedApp>&) override {}

@@ -162,6 +162,11 @@ void DockController::SetRecycleBinFull(bool full) {
   ProcessChanges();
 }
 
+void DockController::DeliverArrivedIcons() {
+  list_.DeliverArrivedIcons();
+  ProcessChanges();
+}
+
 void DockController::EndPress() {
   press_.Cancel();
   ProcessChanges();

@@ -103,6 +103,8 @@ class DockController final : private DockCommandItems {
   // The periodic music refresh.
   void RefreshMusicItem(const MediaInfo& media);
   void SetRecycleBinFull(bool full);
+  // Icons the services were waiting for have arrived.
+  void DeliverArrivedIcons();
   // Ends a drag (the item goes back where it came from) or forgets a press.
   void EndPress();
 

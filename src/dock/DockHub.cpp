@@ -83,6 +83,8 @@ void DockHub::SetRecycleBinFull(bool full) {
   RequestFrame();
 }
 
+void DockHub::IconsArrived() { dock_.DeliverArrivedIcons(); }
+
 void DockHub::ThemeChanged(const Theme& theme) {
   dock_.SetTheme(theme);
   RefreshMusic();

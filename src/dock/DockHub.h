@@ -83,6 +83,8 @@ class DockHub final : public ShellSurface {
 
   void EvaluateAutoHide();
   void SetRecycleBinFull(bool full);
+  // The icon service said that icons arrived.
+  void IconsArrived();
   // Which popups are open, for the dock's hover rules.
   void SetPopupState(std::function<DockPopupState()> popups) { popups_ = std::move(popups); }
 

@@ -4,6 +4,7 @@
 // the hub keeps each item's visuals beside it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "dock/DockItemKind.h"
 #include "dock/DockItemMotion.h"
 #include "system/IconImage.h"
+#include "system/IconRequest.h"
 #include "system/LaunchTarget.h"
 #include "system/TrackedApp.h"
 #include "system/WindowHandle.h"
@@ -28,6 +30,9 @@ struct DockItem {
   std::vector<TrackedWindow> windows;         // of the matched applications, topmost first
   std::vector<std::uint32_t> processIds;      // distinct
   IconImage icon;  // empty where the dock draws the picture itself
+  // The icon asked for and not had yet; meanwhile `icon` is the one before
+  // or the placeholder.
+  std::optional<IconRequest> pendingIcon;
   DockItemMotion motion;
   bool running = false;      // drives the running indicator
   bool needsRedraw = true;   // the picture surface must be drawn again

@@ -1,7 +1,10 @@
 #include "dock/DockItemList.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
+
+#include "system/FallbackIcon.h"
 
 namespace orvane {
 namespace {
@@ -62,42 +65,39 @@ void DockItemList::Remove(std::size_t index, bool vanish) {
   changes_.removed.push_back({std::move(item), static_cast<int>(index), vanish});
 }
 
-IconImage DockItemList::PinnedIcon(const DockItemConfig& config) {
-  if (!config.customIcon.empty()) {
-    IconImage custom = services_.CustomIcon(config.customIcon, iconSize_);
-    if (!custom.empty()) return custom;
-  }
-  return services_.TargetIcon(config.target, iconSize_);
+IconRequest DockItemList::PinnedIconRequest(const DockItemConfig& config) const {
+  if (!config.customIcon.empty()) return CustomImageRequest(config.customIcon, iconSize_);
+  return TargetIconRequest(config.target, iconSize_);
 }
 
-IconImage DockItemList::RecycleBinIcon() {
-  return services_.StockIcon(recycleBinFull_ ? kStockIconRecyclerFull : kStockIconRecycler, iconSize_);
+IconRequest DockItemList::RecycleBinIconRequest() const {
+  return StockIconRequest(recycleBinFull_ ? kStockIconRecyclerFull : kStockIconRecycler, iconSize_);
 }
 
-IconImage DockItemList::AppIcon(const TrackedApp& app, WindowHandle window) {
-  return services_.RunningAppIcon(window, app.exePath, app.aumid, iconSize_);
+IconRequest DockItemList::AppIconRequest(const TrackedApp& app, WindowHandle window) const {
+  return RunningAppIconRequest(window, app.exePath, app.aumid, iconSize_);
 }
 
-IconImage DockItemList::IconFor(const DockItem& item) {
+std::optional<IconRequest> DockItemList::IconRequestFor(const DockItem& item) {
   switch (item.kind) {
     case DockItemKind::Pinned:
-      return PinnedIcon(item.config);
+      return PinnedIconRequest(item.config);
     case DockItemKind::DownloadsStack:
-      return services_.TargetIcon(item.config.target, iconSize_);
+      return TargetIconRequest(item.config.target, iconSize_);
     case DockItemKind::RecycleBin:
-      return RecycleBinIcon();
+      return RecycleBinIconRequest();
     case DockItemKind::Running:
       for (const TrackedApp& app : services_.TrackedApps()) {
-        if (app.key == item.appKey) return AppIcon(app, app.windows.empty() ? kNoWindow : app.windows.front().hwnd);
+        if (app.key == item.appKey) return AppIconRequest(app, app.windows.empty() ? kNoWindow : app.windows.front().hwnd);
       }
-      return {};
+      return std::nullopt;
     case DockItemKind::MinimisedWindow:
       for (const TrackedApp& app : services_.TrackedApps()) {
         for (const TrackedWindow& window : app.windows) {
-          if (window.hwnd == item.window) return AppIcon(app, item.window);
+          if (window.hwnd == item.window) return AppIconRequest(app, item.window);
         }
       }
-      return {};
+      return std::nullopt;
     case DockItemKind::LauncherButton:
     case DockItemKind::Separator:
     case DockItemKind::Music:
@@ -105,7 +105,57 @@ IconImage DockItemList::IconFor(const DockItem& item) {
     case DockItemKind::Power:
       break;
   }
-  return {};
+  return std::nullopt;
+}
+
+const IconImage& DockItemList::Placeholder() {
+  if (placeholder_.width != static_cast<int>(iconSize_)) placeholder_ = DrawLoadingPlaceholder(iconSize_);
+  return placeholder_;
+}
+
+void DockItemList::AskIcon(DockItem& item, const IconRequest& request) {
+  item.pendingIcon = request;
+  if (std::optional<IconImage> image = services_.RequestIcon(request)) {
+    TakeIcon(item, std::move(*image));
+    return;
+  }
+  // Until the icon arrives an item without one shows the placeholder; an
+  // item asking again at another size keeps the icon it has.
+  if (item.icon.empty()) {
+    item.icon = Placeholder();
+    item.needsRedraw = true;
+  }
+}
+
+void DockItemList::TakeIcon(DockItem& item, IconImage image) {
+  const IconRequest request = *std::exchange(item.pendingIcon, std::nullopt);
+  if (image.empty()) {
+    // A custom picture that cannot be loaded gives way to the target's icon;
+    // any other source that had nothing leaves an earlier icon in place, but
+    // not the placeholder, which would promise a picture that never comes.
+    if (request.kind == IconRequestKind::CustomImage && item.kind == DockItemKind::Pinned) {
+      AskIcon(item, TargetIconRequest(item.config.target, request.size));
+    } else if (item.icon == placeholder_) {
+      item.icon = IconImage{};
+      item.needsRedraw = true;
+    }
+    return;
+  }
+  item.icon = std::move(image);
+  item.needsRedraw = true;
+}
+
+void DockItemList::DeliverArrivedIcons() {
+  for (IconArrival& arrival : services_.TakeArrivedIcons()) {
+    const auto deliver = [&](DockItem& item) {
+      if (!item.pendingIcon || *item.pendingIcon != arrival.request) return;
+      // Items asking for the same picture each get a copy.
+      TakeIcon(item, arrival.image);
+      RequestFrame(false);
+    };
+    for (const auto& item : items_) deliver(*item);
+    if (lifted_) deliver(*lifted_);
+  }
 }
 
 void DockItemList::RequestIcons(float dpiScale) {
@@ -114,7 +164,7 @@ void DockItemList::RequestIcons(float dpiScale) {
   iconSize_ = size;
   const auto refresh = [&](DockItem& item) {
     if (resized) {
-      if (IconImage icon = IconFor(item); !icon.empty()) item.icon = std::move(icon);
+      if (const std::optional<IconRequest> request = IconRequestFor(item)) AskIcon(item, *request);
     }
     item.needsRedraw = true;
   };
@@ -126,14 +176,14 @@ void DockItemList::RequestIcons(float dpiScale) {
 DockItem& DockItemList::AddPinned(const DockItemConfig& config, std::size_t index) {
   DockItem& item = Create(DockItemKind::Pinned, config, index);
   item.launchInfo = services_.DescribeTarget(config.target, config.name);
-  item.icon = PinnedIcon(config);
+  AskIcon(item, PinnedIconRequest(config));
   return item;
 }
 
 void DockItemList::AddBuiltIn(DockItemKind kind, const wchar_t* name, const std::wstring& target) {
   DockItem& item = Create(kind, DockItemConfig{name, target, {}, {}}, items_.size());
-  if (kind == DockItemKind::DownloadsStack) item.icon = services_.TargetIcon(target, iconSize_);
-  if (kind == DockItemKind::RecycleBin) item.icon = RecycleBinIcon();
+  if (kind == DockItemKind::DownloadsStack) AskIcon(item, TargetIconRequest(target, iconSize_));
+  if (kind == DockItemKind::RecycleBin) AskIcon(item, RecycleBinIconRequest());
 }
 
 void DockItemList::Rebuild(float dpiScale) {
@@ -263,7 +313,7 @@ bool DockItemList::SyncRunningItems(const std::vector<TrackedApp>& apps, const s
                             FirstIndexOfKindFrom(DockItemKind::MinimisedWindow));
     item.appKey = app.key;
     item.launchInfo = services_.DescribeTarget(item.config.target, item.config.name);
-    item.icon = AppIcon(app, app.windows.empty() ? kNoWindow : app.windows.front().hwnd);
+    AskIcon(item, AppIconRequest(app, app.windows.empty() ? kNoWindow : app.windows.front().hwnd));
     TakeAppState(item, app);
     changed = true;
   }
@@ -314,7 +364,7 @@ bool DockItemList::SyncMinimisedItems(const std::vector<TrackedApp>& apps) {
     DockItem& item = Create(DockItemKind::MinimisedWindow, DockItemConfig{kMinimisedItemPrefix + m.window->title, {}, {}, {}},
                             FirstIndexOfKindFrom(DockItemKind::Music));
     item.window = m.window->hwnd;
-    item.icon = AppIcon(*m.app, m.window->hwnd);
+    AskIcon(item, AppIconRequest(*m.app, m.window->hwnd));
     changed = true;
   }
   return changed;
@@ -426,7 +476,7 @@ void DockItemList::SetRecycleBinFull(bool full) {
   recycleBinFull_ = full;
   for (const auto& item : items_) {
     if (item->kind != DockItemKind::RecycleBin) continue;
-    item->icon = RecycleBinIcon();
+    AskIcon(*item, RecycleBinIconRequest());
     item->needsRedraw = true;
     RequestFrame(false);
   }

@@ -11,6 +11,7 @@
 // UI thread only.
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -68,6 +69,10 @@ class DockItemList {
   // requested again when the request size moved (an item whose icon cannot
   // be had again keeps its old one), and every picture is marked for redraw.
   void RequestIcons(float dpiScale);
+  // Hands the icons that arrived since the last call to the items still
+  // waiting for them (an item that asked for something else since ignores
+  // them) and marks their pictures for redraw.
+  void DeliverArrivedIcons();
 
   // An item drag: the pinned item is taken out of the list (it still
   // collects its windows and is saved in its old place), then put back at a
@@ -91,12 +96,18 @@ class DockItemList {
   DockItem& AddPinned(const DockItemConfig& config, std::size_t index);
   void AddBuiltIn(DockItemKind kind, const wchar_t* name, const std::wstring& target);
   void Remove(std::size_t index, bool vanish);
-  IconImage PinnedIcon(const DockItemConfig& config);
-  IconImage RecycleBinIcon();
-  IconImage AppIcon(const TrackedApp& app, WindowHandle window);
-  // The icon the item's kind asks for at the current request size; empty
-  // for items whose picture the dock draws or whose application is gone.
-  IconImage IconFor(const DockItem& item);
+  IconRequest PinnedIconRequest(const DockItemConfig& config) const;
+  IconRequest RecycleBinIconRequest() const;
+  IconRequest AppIconRequest(const TrackedApp& app, WindowHandle window) const;
+  // The icon the item's kind asks for at the current request size; none for
+  // items whose picture the dock draws or whose application is gone.
+  std::optional<IconRequest> IconRequestFor(const DockItem& item);
+  // Asks the services for an icon: taken at once when it is at hand, else
+  // the item waits for it (with the placeholder while it has no icon).
+  void AskIcon(DockItem& item, const IconRequest& request);
+  // The answer to the item's pending request.
+  void TakeIcon(DockItem& item, IconImage image);
+  const IconImage& Placeholder();
   std::size_t EndOfLeadingRun() const;
   std::size_t ClampToPinnedRange(int slot) const;
   std::size_t FirstIndexOfKindFrom(DockItemKind first) const;
@@ -118,6 +129,7 @@ class DockItemList {
   std::unique_ptr<DockItem> lifted_;
   int liftedFrom_ = -1;
   unsigned iconSize_ = 128;
+  IconImage placeholder_;  // at iconSize_
   bool recycleBinFull_ = false;
   bool rebuilding_ = false;
   DockItemChanges changes_;

@@ -8,7 +8,7 @@
 namespace orvane {
 
 SystemDockItemServices::SystemDockItemServices(WindowTracker& tracker, WindowSystem& system, IconSources& files,
-                                               IconExtractor& icons, DockItemHooks hooks)
+                                               IconService& icons, DockItemHooks hooks)
     : tracker_(tracker), system_(system), files_(files), icons_(icons), hooks_(std::move(hooks)) {}
 
 const std::vector<TrackedApp>& SystemDockItemServices::TrackedApps() { return tracker_.Apps(); }
@@ -33,20 +33,12 @@ std::wstring SystemDockItemServices::DownloadsFolder() {
   return hooks_.downloadsFolder ? hooks_.downloadsFolder() : std::wstring();
 }
 
-IconImage SystemDockItemServices::TargetIcon(const std::wstring& target, unsigned size) {
-  return icons_.ForTarget(target, size);
+std::optional<IconImage> SystemDockItemServices::RequestIcon(const IconRequest& request) {
+  icons_.Request(request);
+  return std::nullopt;
 }
 
-IconImage SystemDockItemServices::CustomIcon(const std::wstring& path, unsigned size) {
-  return icons_.ForCustomImage(path, size);
-}
-
-IconImage SystemDockItemServices::RunningAppIcon(WindowHandle window, const std::wstring& exePath,
-                                                 const std::wstring& aumid, unsigned size) {
-  return icons_.ForRunningApp(window, exePath, aumid, size);
-}
-
-IconImage SystemDockItemServices::StockIcon(int stockId, unsigned size) { return icons_.ForStockIcon(stockId, size); }
+std::vector<IconArrival> SystemDockItemServices::TakeArrivedIcons() { return icons_.TakeArrivals(); }
 
 void SystemDockItemServices::SaveConfig(const DockConfig& config) {
   if (hooks_.saveConfig) {

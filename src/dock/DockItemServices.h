@@ -6,12 +6,13 @@
 // them to the real subsystems; tests use a scripted fake.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "config/DockConfig.h"
-#include "system/IconExtractor.h"
 #include "system/IconImage.h"
+#include "system/IconService.h"
 #include "system/IconSources.h"
 #include "system/LaunchTarget.h"
 #include "system/TrackedApp.h"
@@ -41,12 +42,12 @@ class DockItemServices {
   virtual std::wstring ExpandLower(const std::wstring& target) = 0;
   virtual std::wstring DownloadsFolder() = 0;  // "" when it cannot be resolved
 
-  // --- icons, at a size in physical pixels -----------------------------------------
-  virtual IconImage TargetIcon(const std::wstring& target, unsigned size) = 0;
-  virtual IconImage CustomIcon(const std::wstring& path, unsigned size) = 0;  // empty when unloadable
-  virtual IconImage RunningAppIcon(WindowHandle window, const std::wstring& exePath, const std::wstring& aumid,
-                                   unsigned size) = 0;
-  virtual IconImage StockIcon(int stockId, unsigned size) = 0;
+  // --- icons -------------------------------------------------------------------------
+  // An icon at hand is answered at once; otherwise the request is queued and
+  // its picture comes later through TakeArrivedIcons, after the owner was
+  // told that icons arrived.
+  virtual std::optional<IconImage> RequestIcon(const IconRequest& request) = 0;
+  virtual std::vector<IconArrival> TakeArrivedIcons() = 0;
 
   // --- the rest of the program --------------------------------------------------------
   virtual void SaveConfig(const DockConfig& config) = 0;
@@ -64,7 +65,7 @@ struct DockItemHooks {
 
 class SystemDockItemServices final : public DockItemServices {
  public:
-  SystemDockItemServices(WindowTracker& tracker, WindowSystem& system, IconSources& files, IconExtractor& icons,
+  SystemDockItemServices(WindowTracker& tracker, WindowSystem& system, IconSources& files, IconService& icons,
                          DockItemHooks hooks);
 
   const std::vector<TrackedApp>& TrackedApps() override;
@@ -74,11 +75,8 @@ class SystemDockItemServices final : public DockItemServices {
   std::wstring DisplayNameOf(const std::wstring& path) override;
   std::wstring ExpandLower(const std::wstring& target) override;
   std::wstring DownloadsFolder() override;
-  IconImage TargetIcon(const std::wstring& target, unsigned size) override;
-  IconImage CustomIcon(const std::wstring& path, unsigned size) override;
-  IconImage RunningAppIcon(WindowHandle window, const std::wstring& exePath, const std::wstring& aumid,
-                           unsigned size) override;
-  IconImage StockIcon(int stockId, unsigned size) override;
+  std::optional<IconImage> RequestIcon(const IconRequest& request) override;
+  std::vector<IconArrival> TakeArrivedIcons() override;
   void SaveConfig(const DockConfig& config) override;
   void UpdateMenuBar(const std::vector<TrackedApp>& apps) override;
   void UpdateStageManager(const std::vector<TrackedApp>& apps) override;
@@ -87,7 +85,7 @@ class SystemDockItemServices final : public DockItemServices {
   WindowTracker& tracker_;
   WindowSystem& system_;
   IconSources& files_;
-  IconExtractor& icons_;
+  IconService& icons_;
   DockItemHooks hooks_;
 };
 

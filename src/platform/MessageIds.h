@@ -24,6 +24,8 @@ inline constexpr std::uint32_t kRecycleDroppedMessage = kAppMessageBase + 11;
 // Render window: answers the number of frame steps run since start (for the
 // cost measurements; a frame step at rest is a fault).
 inline constexpr std::uint32_t kFrameCountQueryMessage = kAppMessageBase + 12;
+// Render window: the icon service has icons for the dock.
+inline constexpr std::uint32_t kIconsArrivedMessage = kAppMessageBase + 13;
 // The appbar's notifications (ABM_NEW callback message).
 inline constexpr std::uint32_t kAppBarCallbackMessage = kAppMessageBase + 20;
 // The keyboard hook's switcher events (wParam: tab, shift+tab, Alt released).

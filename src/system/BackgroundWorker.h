@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string_view>
 
 namespace orvane {
@@ -15,6 +16,14 @@ namespace orvane {
 // Runs a job somewhere, normally on a new detached thread. Tests may run it
 // at once or queue it. Throws (std::system_error) when no thread can start.
 using WorkerStarter = std::function<void(std::function<void()>)>;
+
+// Whatever a worker thread must set up before its platform calls (COM on
+// Windows), held for the life of the returned object; nullptr when the
+// thread cannot be prepared, and the job then counts as failed.
+struct WorkerThreadScope {
+  virtual ~WorkerThreadScope() = default;
+};
+using WorkerThreadSetup = std::function<std::unique_ptr<WorkerThreadScope>()>;
 
 // Starts every job on its own detached std::thread.
 WorkerStarter DetachedThreadStarter();

@@ -38,4 +38,6 @@ IconImage DrawRoundedSquareIcon(unsigned size, std::uint8_t red, std::uint8_t gr
 
 IconImage DrawPlaceholderIcon(unsigned size) { return DrawRoundedSquareIcon(size, 90, 145, 210, 220); }
 
+IconImage DrawLoadingPlaceholder(unsigned size) { return DrawRoundedSquareIcon(size, 255, 255, 255, 80); }
+
 }  // namespace orvane

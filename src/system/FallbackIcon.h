@@ -21,4 +21,7 @@ IconImage DrawRoundedSquareIcon(unsigned size, std::uint8_t red, std::uint8_t gr
 // (90, 145, 210) at up to 220 opacity.
 IconImage DrawPlaceholderIcon(unsigned size);
 
+// Shown while an icon is on its way: a faint white rounded square.
+IconImage DrawLoadingPlaceholder(unsigned size);
+
 }  // namespace orvane

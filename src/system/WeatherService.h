@@ -17,14 +17,6 @@
 
 namespace orvane {
 
-// Whatever a worker thread must set up before its platform calls (COM on
-// Windows), held for the life of the returned object; nullptr when the
-// thread cannot be prepared, and the fetch then counts as failed.
-struct WorkerThreadScope {
-  virtual ~WorkerThreadScope() = default;
-};
-using WorkerThreadSetup = std::function<std::unique_ptr<WorkerThreadScope>()>;
-
 struct WeatherServiceDeps {
   std::shared_ptr<HttpClient> http;  // shared with running workers
   std::function<std::chrono::steady_clock::time_point()> now = [] { return std::chrono::steady_clock::now(); };

@@ -10,6 +10,7 @@
 #include "FakeDockServices.h"
 #include "app/TextUtil.h"
 #include "dock/DockItemList.h"
+#include "system/FallbackIcon.h"
 
 namespace orvane {
 namespace {
@@ -111,7 +112,7 @@ TEST_F(DockItemListTest, RebuildRequestsEveryIconAtTheMagnifiedSize) {
       L"target C:\\Tools\\calc.exe @192",  // the custom picture failed
       L"target C:\\Users\\u\\Downloads @192",
       L"stock 31 @192",  // the bin is empty until told otherwise
-      L"app 5 C:\\Tools\\viewer.exe @192",
+      L"app C:\\Tools\\viewer.exe @192",
   };
   EXPECT_EQ(services.iconRequests, expected);
 }
@@ -129,8 +130,8 @@ TEST_F(DockItemListTest, IconsAreRequestedAgainOnlyAtANewSize) {
   list.RequestIcons(2.0f);
   EXPECT_EQ(list.iconSize(), 159u);
   const std::vector<std::wstring> expected = {
-      L"target C:\\Tools\\edit.exe @159", L"app 5 C:\\Tools\\viewer.exe @159", L"app 6 C:\\Tools\\old.exe @159",
-      L"app 6 C:\\Tools\\old.exe @159",  // the minimised window
+      L"target C:\\Tools\\edit.exe @159", L"app C:\\Tools\\viewer.exe @159", L"app C:\\Tools\\old.exe @159",
+      L"app C:\\Tools\\old.exe @159",  // the minimised window
       L"target C:\\Users\\u\\Downloads @159", L"stock 31 @159",
   };
   EXPECT_EQ(services.iconRequests, expected);
@@ -522,6 +523,67 @@ TEST_F(DockItemListTest, SavesAndPinsDuringADragKeepTheDraggedItem) {
   EXPECT_EQ(list.lifted(), nullptr);
   EXPECT_EQ(SavedTargets(), std::vector<std::wstring>{L"C:\\a.exe"});
   EXPECT_EQ(Kinds(), "LP|uDTWB");
+}
+
+TEST_F(DockItemListTest, IconsArriveLaterInPlaceOfThePlaceholder) {
+  services.deferIcons = true;
+  config.pinned = {{L"Calc", L"C:\\Tools\\calc.exe", L"", L"C:\\Pictures\\missing.png"}};
+  services.unloadableImages = {L"C:\\Pictures\\missing.png"};
+  services.apps = {ExeApp(L"C:\\Tools\\viewer.exe", {5})};
+  list.Rebuild(1.0f);
+  list.TakeChanges();
+  ASSERT_EQ(Kinds(), "LP|RuDTWB");
+  const IconImage placeholder = DrawLoadingPlaceholder(128);
+  const std::vector<std::size_t> withIcons = {1, 3, 5, 8};
+  for (const std::size_t i : withIcons) {
+    EXPECT_EQ(list[i].icon, placeholder) << i;
+    EXPECT_TRUE(list[i].pendingIcon.has_value()) << i;
+  }
+
+  // The custom picture cannot be loaded: the pinned item asks for its target's icon.
+  services.ArriveAll();
+  list.DeliverArrivedIcons();
+  EXPECT_TRUE(list.TakeChanges().frameRequested);
+  EXPECT_EQ(list[1].icon, placeholder);
+  EXPECT_EQ(list[1].pendingIcon, TargetIconRequest(L"C:\\Tools\\calc.exe", 128));
+  for (const std::size_t i : {3, 5, 8}) {
+    EXPECT_NE(list[i].icon, placeholder) << i;
+    EXPECT_FALSE(list[i].pendingIcon.has_value()) << i;
+  }
+  services.ArriveAll();
+  list.DeliverArrivedIcons();
+  EXPECT_NE(list[1].icon, placeholder);
+
+  // At a new size the items keep their icons until the new ones come; an
+  // answer to a request no item waits for any more changes nothing.
+  for (const auto& item : list.items()) item->needsRedraw = false;
+  const IconImage before = list[3].icon;
+  list.RequestIcons(2.0f);
+  list.TakeChanges();
+  EXPECT_EQ(list[3].icon, before);
+  services.arrived.push_back({RunningAppIconRequest(5, L"C:\\Tools\\viewer.exe", L"", 128), IconImage{1, 1, {9, 9, 9, 255}}});
+  list.DeliverArrivedIcons();
+  EXPECT_EQ(list[3].icon, before);
+  EXPECT_FALSE(list.TakeChanges().frameRequested);
+  services.ArriveAll();
+  list.DeliverArrivedIcons();
+  EXPECT_NE(list[3].icon, before);
+  EXPECT_TRUE(list[3].needsRedraw);
+
+  // A source with nothing keeps an earlier icon but drops the placeholder.
+  const auto arriveEmpty = [&](std::size_t i) {
+    services.arrived.push_back({*list[i].pendingIcon, IconImage{}});
+    services.deferred.clear();
+    list.DeliverArrivedIcons();
+  };
+  const IconImage bin = list[8].icon;
+  list.SetRecycleBinFull(true);
+  arriveEmpty(8);
+  EXPECT_EQ(list[8].icon, bin);
+  list.Rebuild(1.0f);
+  ASSERT_EQ(list[8].icon, placeholder);
+  arriveEmpty(8);
+  EXPECT_TRUE(list[8].icon.empty());
 }
 
 TEST_F(DockItemListTest, RecycleBinIconFollowsItsState) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -56,16 +57,24 @@ class FakeDockServices final : public DockItemServices {
   std::wstring ExpandLower(const std::wstring& target) override { return Lower(ExpandVars(target)); }
   std::wstring DownloadsFolder() override { return downloads; }
 
-  IconImage TargetIcon(const std::wstring& target, unsigned size) override { return Icon(L"target " + target, size); }
-  IconImage CustomIcon(const std::wstring& path, unsigned size) override {
-    IconImage icon = Icon(L"custom " + path, size);
-    return unloadableImages.contains(path) ? IconImage{} : icon;
+  // Answered at once unless deferIcons is set: then each request waits in
+  // `deferred` until Arrive hands it over.
+  std::optional<IconImage> RequestIcon(const IconRequest& request) override {
+    IconImage icon = Icon(Describe(request), request.size);
+    if (request.kind == IconRequestKind::CustomImage && unloadableImages.contains(request.path)) icon = IconImage{};
+    if (!deferIcons) return icon;
+    deferred.push_back({request, std::move(icon)});
+    return std::nullopt;
   }
-  IconImage RunningAppIcon(WindowHandle window, const std::wstring& exePath, const std::wstring& aumid,
-                           unsigned size) override {
-    return Icon(L"app " + std::to_wstring(window) + L" " + exePath + aumid, size);
+  std::vector<IconArrival> TakeArrivedIcons() override { return std::exchange(arrived, {}); }
+  // Every deferred request arrives (each with a picture of its own).
+  void ArriveAll() {
+    for (IconArrival& arrival : deferred) arrived.push_back(std::move(arrival));
+    deferred.clear();
   }
-  IconImage StockIcon(int stockId, unsigned size) override { return Icon(L"stock " + std::to_wstring(stockId), size); }
+  bool deferIcons = false;
+  std::vector<IconArrival> deferred;
+  std::vector<IconArrival> arrived;
 
   void SaveConfig(const DockConfig& config) override { saved.push_back(config); }
   void UpdateMenuBar(const std::vector<TrackedApp>&) override { ++menuBarUpdates; }
@@ -77,9 +86,24 @@ class FakeDockServices final : public DockItemServices {
     if (const std::size_t at = text.find(var); at != std::wstring::npos) text.replace(at, var.size(), L"C:\\Apps");
     return text;
   }
+  static std::wstring Describe(const IconRequest& request) {
+    switch (request.kind) {
+      case IconRequestKind::Target:
+        return L"target " + request.path;
+      case IconRequestKind::CustomImage:
+        return L"custom " + request.path;
+      case IconRequestKind::RunningApp:
+        return L"app " + (request.window != kNoWindow ? std::to_wstring(request.window) + L" " : L"") +
+               request.path + request.aumid;
+      case IconRequestKind::Stock:
+        return L"stock " + std::to_wstring(request.stockId);
+    }
+    return {};
+  }
+  // A 1 x 1 picture whose red channel counts the requests, so two answers differ.
   IconImage Icon(const std::wstring& what, unsigned size) {
     iconRequests.push_back(what + L" @" + std::to_wstring(size));
-    return IconImage{1, 1, {1, 2, 3, 255}};
+    return IconImage{1, 1, {1, 2, static_cast<std::uint8_t>(iconRequests.size()), 255}};
   }
 };
 

@@ -11,6 +11,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -150,15 +151,21 @@ class PreviewDockServices final : public DockItemServices {
   std::wstring DisplayNameOf(const std::wstring& path) override { return path; }
   std::wstring ExpandLower(const std::wstring& target) override { return Lower(target); }
   std::wstring DownloadsFolder() override { return L"C:\\Users\\preview\\Downloads"; }
-  IconImage TargetIcon(const std::wstring& target, unsigned size) override {
-    if (target == DownloadsFolder()) return DownloadsIcon(size);
-    return IconFor(target, size);
+  std::optional<IconImage> RequestIcon(const IconRequest& request) override {
+    switch (request.kind) {
+      case IconRequestKind::Target:
+        if (request.path == DownloadsFolder()) return DownloadsIcon(request.size);
+        return IconFor(request.path, request.size);
+      case IconRequestKind::RunningApp:
+        return IconFor(request.path, request.size);
+      case IconRequestKind::Stock:
+        return RecycleBinIcon(request.size);
+      case IconRequestKind::CustomImage:
+        break;
+    }
+    return IconImage{};
   }
-  IconImage CustomIcon(const std::wstring&, unsigned) override { return {}; }
-  IconImage RunningAppIcon(WindowHandle, const std::wstring& exePath, const std::wstring&, unsigned size) override {
-    return IconFor(exePath, size);
-  }
-  IconImage StockIcon(int, unsigned size) override { return RecycleBinIcon(size); }
+  std::vector<IconArrival> TakeArrivedIcons() override { return {}; }
   void SaveConfig(const DockConfig&) override {}
   void UpdateMenuBar(const std::vector<TrackedApp>&) override {}
   void UpdateStageManager(const std::vector<TrackedApp>&) override {}

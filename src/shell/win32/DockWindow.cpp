@@ -12,6 +12,7 @@
 #include "config/ConfigFile.h"
 #include "render/DeviceRecovery.h"
 #include "system/IconExtractor.h"
+#include "system/IconService.h"
 #include "system/IconSources.h"
 #include "system/SystemControls.h"
 #include "system/TrackerEvents.h"
@@ -19,6 +20,7 @@
 #include "system/win32/Win32WeatherService.h"
 #include "system/win32/WinHttpClient.h"
 #include "system/win32/WinMediaSessionSource.h"
+#include "system/win32/WorkerApartments.h"
 
 namespace orvane {
 namespace {
@@ -86,6 +88,8 @@ DockWindow::~DockWindow() {
   hub_.reset();
   clickPlatform_.reset();
   itemServices_.reset();
+  if (icons_) icons_->Stop();
+  icons_.reset();
   shell_.reset();
   hotkeys_.UnregisterAll();
   if (media_) media_->Stop();
@@ -124,8 +128,17 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   itemHooks.downloadsFolder = &DownloadsFolder;
   // The item list writes the pinned items into the shell's live record.
   itemHooks.saveConfig = [this](const DockConfig&) { shell_->Save(); };
-  itemServices_ = std::make_unique<SystemDockItemServices>(tracker_, windowSystem_, PlatformIconSources(),
-                                                           PlatformIconExtractor(), std::move(itemHooks));
+  // Icons are extracted on a worker; the dock shows placeholders until they
+  // arrive, so the first frame never waits on the shell's icon sources.
+  IconService::Deps iconDeps;
+  iconDeps.extract = [](const IconRequest& request) {
+    return ExtractRequestedIcon(PlatformIconExtractor(), request);
+  };
+  iconDeps.prepareThread = EnterSingleThreadedApartment;
+  iconDeps.arrived = [window = renderWindow()] { PostMessageW(window, kIconsArrivedMessage, 0, 0); };
+  icons_ = std::make_unique<IconService>(std::move(iconDeps));
+  itemServices_ = std::make_unique<SystemDockItemServices>(tracker_, windowSystem_, PlatformIconSources(), *icons_,
+                                                           std::move(itemHooks));
   clickPlatform_ = std::make_unique<Win32DockClickPlatform>(
       *launcher_, windowSystem_, [this](std::vector<std::wstring> paths) {
         pendingRecycles_.push_back(std::move(paths));
@@ -341,6 +354,9 @@ std::optional<std::intptr_t> DockWindow::RenderEvents::OnRawMessage(std::uint32_
       return 0;
     case kRecycleDroppedMessage:
       o.RecyclePendingFiles();
+      return 0;
+    case kIconsArrivedMessage:
+      if (o.hub_) o.hub_->IconsArrived();
       return 0;
     case kFrameCountQueryMessage:
       return static_cast<std::intptr_t>(o.frameSteps_);

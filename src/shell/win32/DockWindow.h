@@ -34,6 +34,7 @@
 #include "shell/Shell.h"
 #include "system/HotkeyManager.h"
 #include "system/HttpClient.h"
+#include "system/IconService.h"
 #include "system/Launcher.h"
 #include "system/MediaSession.h"
 #include "system/WeatherService.h"
@@ -152,6 +153,7 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   WindowTracker tracker_{windowSystem_};
   Win32SystemControlsPlatform systemControls_;
   std::shared_ptr<HttpClient> http_;
+  std::unique_ptr<IconService> icons_;
   std::unique_ptr<MediaSession> media_;
   std::unique_ptr<WeatherService> weather_;
   Win32LaunchPlatform launchPlatform_;
