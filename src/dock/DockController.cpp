@@ -167,6 +167,27 @@ void DockController::DeliverArrivedIcons() {
   ProcessChanges();
 }
 
+void DockController::UnpinFromMenu(int index, const DockItemConfig& config) {
+  const int found = list_.FindPinned(index, config.target, config.args);
+  if (found < 0) return;
+  list_.Unpin(found, true);
+  ProcessChanges();
+}
+
+void DockController::KeepInDockFromMenu(const std::wstring& appKey) {
+  const int found = list_.FindRunning(appKey);
+  if (found < 0) return;
+  list_.KeepInDock(found);
+  ProcessChanges();
+}
+
+void DockController::SetCustomIconFromMenu(int index, const DockItemConfig& config, const std::wstring& path) {
+  const int found = list_.FindPinned(index, config.target, config.args);
+  if (found < 0) return;
+  list_.SetCustomIcon(found, path);
+  ProcessChanges();
+}
+
 void DockController::EndPress() {
   press_.Cancel();
   ProcessChanges();

@@ -108,6 +108,13 @@ class DockController final : private DockCommandItems {
   // Ends a drag (the item goes back where it came from) or forgets a press.
   void EndPress();
 
+  // --- what the item menus change ---------------------------------------------------
+  // Each finds its item again (DockItemList::FindPinned, FindRunning) and
+  // does nothing when it is gone.
+  void UnpinFromMenu(int index, const DockItemConfig& config);
+  void KeepInDockFromMenu(const std::wstring& appKey);
+  void SetCustomIconFromMenu(int index, const DockItemConfig& config, const std::wstring& path);
+
   // --- input window, pointer in render-window DIPs ---------------------------------
   void PointerMoved(Vector2 pointer);
   void ButtonDown(Vector2 pointer);

@@ -12,15 +12,6 @@ namespace {
 // The package family: the part of an AUMID before its "!".
 std::wstring_view PackageFamily(std::wstring_view aumid) { return aumid.substr(0, aumid.find(L'!')); }
 
-bool MatchesByAumid(const std::wstring& pinned, const std::wstring& running) {
-  if (pinned.empty() || running.empty()) return false;
-  if (pinned == running) return true;
-  // One package may run several application ids (a launcher and its main
-  // app); a pinned store app stands for all of them.
-  const bool bothHaveApp = pinned.find(L'!') != std::wstring::npos && running.find(L'!') != std::wstring::npos;
-  return bothHaveApp && PackageFamily(pinned) == PackageFamily(running);
-}
-
 bool MatchesByExecutable(const LaunchTargetInfo& info, const std::wstring& runningPath) {
   if (info.exePathLower.empty() || runningPath.empty()) return false;
   if (info.exePathLower == runningPath) return true;
@@ -34,6 +25,15 @@ bool MatchesByExecutable(const LaunchTargetInfo& info, const std::wstring& runni
 unsigned IconRequestSize(float magnification, float iconSize, float dpiScale) {
   const double pixels = std::ceil(static_cast<double>(magnification) * iconSize * dpiScale);
   return static_cast<unsigned>(std::clamp(pixels, 128.0, 256.0));
+}
+
+bool MatchesByAumid(const std::wstring& pinned, const std::wstring& running) {
+  if (pinned.empty() || running.empty()) return false;
+  if (pinned == running) return true;
+  // One package may run several application ids (a launcher and its main
+  // app); a pinned store app stands for all of them.
+  const bool bothHaveApp = pinned.find(L'!') != std::wstring::npos && running.find(L'!') != std::wstring::npos;
+  return bothHaveApp && PackageFamily(pinned) == PackageFamily(running);
 }
 
 bool MatchesTrackedApp(const LaunchTargetInfo& info, const TrackedApp& app) {

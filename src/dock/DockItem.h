@@ -64,5 +64,7 @@ unsigned IconRequestSize(float magnification, float iconSize, float dpiScale);
 // A running application matches a pinned item by AUMID (or its package
 // family), else by executable path, else by executable file name.
 bool MatchesTrackedApp(const LaunchTargetInfo& info, const TrackedApp& app);
+// Equal lower-cased AUMIDs, or two application ids of one package.
+bool MatchesByAumid(const std::wstring& pinned, const std::wstring& running);
 
 }  // namespace orvane

@@ -456,6 +456,38 @@ void DockItemList::AddDroppedFiles(const std::vector<std::wstring>& paths, int s
   RequestFrame(true);
 }
 
+int DockItemList::FindPinned(int index, const std::wstring& target, const std::wstring& arguments) const {
+  const auto matches = [&](std::size_t i) {
+    const DockItem& item = *items_[i];
+    return item.kind == DockItemKind::Pinned && item.config.target == target && item.config.args == arguments;
+  };
+  if (index >= 0 && static_cast<std::size_t>(index) < items_.size() && matches(static_cast<std::size_t>(index))) {
+    return index;
+  }
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (matches(i)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int DockItemList::FindRunning(const std::wstring& appKey) const {
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i]->kind == DockItemKind::Running && items_[i]->appKey == appKey) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void DockItemList::SetCustomIcon(int index, const std::wstring& path) {
+  if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) return;
+  DockItem& item = *items_[static_cast<std::size_t>(index)];
+  if (item.kind != DockItemKind::Pinned) return;
+  item.config.customIcon = path;
+  AskIcon(item, PinnedIconRequest(item.config));
+  item.needsRedraw = true;
+  Persist();
+  RequestFrame(false);
+}
+
 void DockItemList::Persist() {
   config_.pinned.clear();
   for (const auto& item : items_) {

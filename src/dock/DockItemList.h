@@ -63,6 +63,15 @@ class DockItemList {
   void AddDroppedFiles(const std::vector<std::wstring>& paths, int slot);
   // Writes the pinned items into the configuration and saves it.
   void Persist();
+  // The pinned item a menu opened at `index` acts on: the one still there
+  // with the same target and arguments, else the first pinned item with
+  // both; -1 when none is left.
+  int FindPinned(int index, const std::wstring& target, const std::wstring& arguments) const;
+  // The running item of an application key; -1 when none.
+  int FindRunning(const std::wstring& appKey) const;
+  // Sets (or, with "", clears) a pinned item's own picture, asks for its
+  // icon again and saves.
+  void SetCustomIcon(int index, const std::wstring& path);
   // A changed recycle-bin state replaces its icon.
   void SetRecycleBinFull(bool full);
   // The icon size, magnification or DPI changed without a rebuild: icons are

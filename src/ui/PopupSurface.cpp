@@ -57,6 +57,7 @@ void PopupSurface::Hide() {
   dismissal_.Hidden();
   window_->Hide();
   stack_.Closed(kind_);
+  if (onHidden_) onHidden_();
 }
 
 void PopupSurface::Redraw() {
@@ -73,6 +74,7 @@ void PopupSurface::RedrawAfterDeviceLoss() {
 }
 
 bool PopupSurface::OnKey(const SurfaceKey& key) {
+  if (input_ != nullptr && input_->OnKey(key)) return true;
   if (!key.down || key.virtualKey != kVirtualKeyEscape) return false;
   Apply(PopupEvent::Escape);
   return true;
@@ -87,6 +89,18 @@ void PopupSurface::OnButtonDown(PointerButton, const SurfacePointer& pointer) {
       y >= static_cast<float>(glass_.contentHeightPx())) {
     Apply(PopupEvent::OutsideClick);
   }
+}
+
+void PopupSurface::OnPointerMove(const SurfacePointer& pointer) {
+  if (input_ != nullptr) input_->OnPointerMove(pointer);
+}
+
+void PopupSurface::OnPointerLeave() {
+  if (input_ != nullptr) input_->OnPointerLeave();
+}
+
+void PopupSurface::OnButtonUp(PointerButton button, const SurfacePointer& pointer) {
+  if (input_ != nullptr) input_->OnButtonUp(button, pointer);
 }
 
 void PopupSurface::Apply(PopupEvent event) {

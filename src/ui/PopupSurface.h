@@ -43,6 +43,12 @@ class PopupSurface final : public SurfaceWindowDelegate {
   // Creates the hidden window and its glass.
   void Create(const SurfaceWindowParams& params);
   void SetContent(DrawContent draw) { draw_ = std::move(draw); }
+  // The content's own input: pointer moves and leaves, releases and keys
+  // reach it first (pointer positions in the window's client pixels); a key
+  // it does not take falls back to the popup's Escape.
+  void SetInput(SurfaceWindowDelegate* input) { input_ = input; }
+  // Called each time the popup hides, whatever closed it.
+  void SetOnHidden(std::function<void()> hidden) { onHidden_ = std::move(hidden); }
 
   // Shapes the glass, places the window at the anchor, draws, shows it and
   // asks for the foreground. Shown again while open it moves and redraws.
@@ -67,6 +73,9 @@ class PopupSurface final : public SurfaceWindowDelegate {
   // SurfaceWindowDelegate
   bool OnKey(const SurfaceKey& key) override;
   void OnButtonDown(PointerButton button, const SurfacePointer& pointer) override;
+  void OnPointerMove(const SurfacePointer& pointer) override;
+  void OnPointerLeave() override;
+  void OnButtonUp(PointerButton button, const SurfacePointer& pointer) override;
   void OnFocusGained() override { Apply(PopupEvent::Activated); }
   void OnActivationLost() override { Apply(PopupEvent::ActivationLost); }
   void OnRedraw() override { Redraw(); }
@@ -81,6 +90,8 @@ class PopupSurface final : public SurfaceWindowDelegate {
   GlassSurfaceWindow glass_;
   PopupDismissal dismissal_;
   DrawContent draw_;
+  SurfaceWindowDelegate* input_ = nullptr;
+  std::function<void()> onHidden_;
   bool visible_ = false;
 };
 

@@ -5,8 +5,11 @@
 #include <vector>
 
 #include "CairoCanvasProbe.h"
+#include "GlassTestCompositor.h"
+#include "platform/headless/HeadlessSurfaceWindow.h"
 #include "ui/menu/ContextMenu.h"
 #include "ui/menu/ContextMenuLook.h"
+#include "ui/menu/ContextMenuSurface.h"
 
 namespace orvane {
 namespace {
@@ -382,6 +385,118 @@ TEST(ContextMenuLookTest, LabelColourPutsDisabledBeforeHoverBeforeDestructive) {
   EXPECT_EQ(MenuLabelColor(palette, destructive, true), (Color{1, 1, 1, 1}));
   EXPECT_EQ(MenuLabelColor(palette, disabledDestructive, true), palette.labelDisabled);
   EXPECT_FLOAT_EQ(palette.labelDisabled.a, palette.label.a * 0.38f);
+}
+
+// The menu window on a fake desktop: 1920 x 1080 at the monitor's scale.
+class ContextMenuSurfaceTest : public ::testing::Test {
+ public:
+  ContextMenuSurfaceTest() {
+    auto window = std::make_unique<HeadlessSurfaceWindow>(desktop);
+    host = window.get();
+    surface = std::make_unique<ContextMenuSurface>(stack, compositor, std::move(window), measurer);
+    surface->Create();
+  }
+  bool Show(int x, int y, float scale = 1) {
+    const PopupMonitor monitor{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, scale};
+    return surface->Show(x, y, monitor, {MenuItem::Row(1, L"一"), MenuItem::Separator(), MenuItem::Row(2, L"二"),
+                                         Disabled(3, L"三"), MenuItem::Row(4, L"四")},
+                         MakeTheme(true, true), [this](int id) { chosen.push_back(id); });
+  }
+  // A client point in the middle of row `row` (rows of 27 DIP after 5 of
+  // padding, the separator 9) at scale 1 with the 12 DIP margin.
+  static SurfacePoint RowPoint(int row) {
+    static const int kTops[] = {5, 32, 41, 68, 95};
+    return {12 + 80, 12 + kTops[row] + 10};
+  }
+
+  testing::LogMessages log;
+  testing::GlassTestCompositor compositor;
+  HeadlessSurfaceDesktop desktop;
+  PopupStack stack{[] {}};
+  HalfEmMeasurer measurer;
+  HeadlessSurfaceWindow* host = nullptr;
+  std::unique_ptr<ContextMenuSurface> surface;
+  std::vector<int> chosen;
+};
+
+TEST_F(ContextMenuSurfaceTest, OpensAboveThePointSizedByItsRowsAndTakesTheFocus) {
+  ASSERT_TRUE(Show(960, 700));
+  // A 168 x 127 DIP plate (four rows and a separator between the paddings),
+  // its bottom 8 DIP above the point, the window 12 DIP larger all round.
+  const MenuLayout& layout = surface->menu().layout();
+  EXPECT_EQ(layout.widthDip, 168);
+  EXPECT_EQ(layout.heightDip, 5 + 4 * 27 + 9 + 5);
+  const SurfaceRect r = host->Rect();
+  EXPECT_EQ(r.right - r.left, 168 + 24);
+  EXPECT_EQ(r.bottom - r.top, 127 + 24);
+  EXPECT_EQ(r.bottom - 12, 700 - 8);
+  EXPECT_TRUE(host->IsVisible());
+  EXPECT_TRUE(host->HasFocus());
+  EXPECT_TRUE(stack.IsOpen(PopupKind::ContextMenu));
+
+  // Near the top of the monitor it opens below the point; at scale 2 it is
+  // laid out at twice the size.
+  ASSERT_TRUE(Show(960, 20, 2));
+  EXPECT_EQ(host->Rect().top + 24, 20 + 16);
+  EXPECT_EQ(host->Rect().right - host->Rect().left, 2 * (168 + 24));
+  EXPECT_FALSE(surface->Show(0, 0, {}, {}, MakeTheme(true, true), [this](int id) { chosen.push_back(id); }));
+  EXPECT_TRUE(host->IsVisible()) << "an empty list leaves the open menu alone";
+}
+
+TEST_F(ContextMenuSurfaceTest, PointerAndKeysChooseOnce) {
+  ASSERT_TRUE(Show(960, 700));
+  host->MovePointer(RowPoint(2));
+  EXPECT_EQ(surface->menu().hoverIndex(), 2);
+  host->MovePointer(RowPoint(3));  // disabled
+  EXPECT_EQ(surface->menu().hoverIndex(), -1);
+  host->PressButton(PointerButton::Left, RowPoint(2));
+  host->ReleaseButton(PointerButton::Left, RowPoint(2));
+  EXPECT_EQ(chosen, std::vector<int>{2});
+  EXPECT_FALSE(host->IsVisible());
+  EXPECT_FALSE(stack.IsOpen(PopupKind::ContextMenu));
+
+  ASSERT_TRUE(Show(960, 700));
+  host->PressKey(kUp);  // the last enabled row
+  host->PressKey(kEnter);
+  EXPECT_EQ(chosen, (std::vector<int>{2, 4}));
+}
+
+TEST_F(ContextMenuSurfaceTest, EveryOtherWayOutClosesWithoutACall) {
+  struct Case {
+    const char* name;
+    std::function<void(ContextMenuSurfaceTest&)> act;
+  };
+  const Case cases[] = {
+      {"escape", [](ContextMenuSurfaceTest& t) { t.host->PressKey(kEscape); }},
+      {"release on a disabled row",
+       [](ContextMenuSurfaceTest& t) { t.host->ReleaseButton(PointerButton::Left, RowPoint(3)); }},
+      {"press in the shadow margin", [](ContextMenuSurfaceTest& t) { t.host->PressButton(PointerButton::Left, {3, 3}); }},
+      {"another program activates", [](ContextMenuSurfaceTest& t) { t.desktop.ActivateOtherProgram(); }},
+      {"the shell closes it (a dock press)", [](ContextMenuSurfaceTest& t) { t.stack.Close(PopupKind::ContextMenu); }},
+      {"hidden by its owner", [](ContextMenuSurfaceTest& t) { t.surface->Hide(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(Show(960, 700));
+    c.act(*this);
+    EXPECT_FALSE(host->IsVisible());
+    EXPECT_FALSE(surface->menu().visible());
+    EXPECT_FALSE(stack.IsOpen(PopupKind::ContextMenu));
+    // A key after closing does nothing.
+    host->PressKey(kEnter);
+  }
+  EXPECT_TRUE(chosen.empty());
+}
+
+TEST_F(ContextMenuSurfaceTest, ARefusedForegroundClosesOnTheNextForegroundChange) {
+  desktop.SetRefuseForeground(true);
+  ASSERT_TRUE(Show(960, 700));
+  EXPECT_TRUE(host->IsVisible());
+  ASSERT_EQ(log.lines.size(), 1u);
+  surface->popup().OnForegroundChanged();
+  EXPECT_FALSE(host->IsVisible());
+  EXPECT_FALSE(surface->menu().visible());
+  EXPECT_TRUE(chosen.empty());
 }
 
 }  // namespace

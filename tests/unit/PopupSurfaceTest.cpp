@@ -17,7 +17,7 @@ using testing::LogMessages;
 
 const PopupMonitor kMonitor{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1.0f};
 // 200 x 100 DIP with a 10 DIP shadow margin.
-const PopupGlassShape kShape{200, 100, 10, 12, 20, -1};
+const PopupGlassShape kShape{200, 100, 10, 12, 20, -1, std::nullopt};
 
 // A tray-like popup on a fake desktop, with a dock window beside it.
 class PopupSurfaceTest : public ::testing::Test {
