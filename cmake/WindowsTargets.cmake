@@ -7,7 +7,7 @@ set(ORVANE_WIN32_LIBS
   windowscodecs propsys d3d11 d2d1 dwrite dxgi dxguid runtimeobject
   winhttp
   wlanapi bthprops
-  dxva2 powrprof wbemuuid
+  dxva2 powrprof wbemuuid comdlg32
 )
 if(MSVC)
   # Static runtime; wWinMain/wmain are picked up by the linker on its own.

@@ -105,6 +105,23 @@ std::int64_t DockHub::Answer(ShellQuery query) {
   return media_->Snapshot().hasSession ? 1 : 0;
 }
 
+void DockHub::SendMediaKey(MediaKey key) {
+  if (media_ == nullptr) return;
+  switch (key) {
+    case MediaKey::PlayPause:
+      media_->TogglePlayPause();
+      break;
+    case MediaKey::Previous:
+      media_->Previous();
+      break;
+    case MediaKey::Next:
+      media_->Next();
+      break;
+  }
+  media_->RequestRefresh();
+  RefreshMusic();
+}
+
 void DockHub::RefreshMusic() {
   if (media_ != nullptr) dock_.RefreshMusicItem(media_->Snapshot());
 }

@@ -13,6 +13,7 @@
 
 #include "config/DockConfig.h"
 #include "dock/DockController.h"
+#include "dock/DockMenus.h"
 #include "dock/DockReveal.h"
 #include "platform/MessageIds.h"
 #include "system/MediaSession.h"
@@ -83,6 +84,8 @@ class DockHub final : public ShellSurface {
 
   void EvaluateAutoHide();
   void SetRecycleBinFull(bool full);
+  // A media key from the music item's menu; the music item follows.
+  void SendMediaKey(MediaKey key);
   // The icon service said that icons arrived.
   void IconsArrived();
   // Which popups are open, for the dock's hover rules.

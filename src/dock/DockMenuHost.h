@@ -4,6 +4,7 @@
 // program's menu window and hand the chosen row to DockMenuActions.
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "config/DockConfig.h"
@@ -34,6 +35,11 @@ class DockMenuHost final : public ShellSurface {
 
   // OpenItemMenu (args.item, args.anchor), OpenDockMenu and OpenPowerMenu (args.anchor).
   void Run(ShellCommand command, const ShellCommandArgs& args) override;
+  void DeviceLost() override {
+    if (redraw_) redraw_();
+  }
+  // Redraws the open menu after the graphics device came back.
+  void SetRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
 
   // The item menu of the item at `index`; separators and indices out of
   // range are ignored, the notification area opens its popup and the power
@@ -51,6 +57,7 @@ class DockMenuHost final : public ShellSurface {
   DockMenuActions& actions_;
   DockMenuProbes probes_;
   DockMenuPresenter present_;
+  std::function<void()> redraw_;
 };
 
 }  // namespace orvane

@@ -25,22 +25,6 @@ class OpenProcessQuery {
   ProcessHandle handle_;
 };
 
-struct ProcessIdentity {
-  std::wstring exePath;
-  std::wstring exePathLower;
-  std::wstring aumid;
-};
-
-ProcessIdentity ReadProcessIdentity(WindowSystem& system, std::uint32_t processId) {
-  ProcessIdentity identity;
-  OpenProcessQuery process(system, processId);
-  if (process.handle() == 0) return identity;
-  identity.exePath = system.ProcessImagePath(process.handle(), kImagePathBuffer).value_or(std::wstring());
-  identity.exePathLower = LowerCasePath(system, identity.exePath);
-  identity.aumid = ReadApplicationUserModelId(system, process.handle());
-  return identity;
-}
-
 bool EndsWithAsciiNoCase(std::wstring_view text, std::wstring_view suffixLower) {
   if (text.size() < suffixLower.size()) return false;
   const std::wstring_view tail = text.substr(text.size() - suffixLower.size());
@@ -60,6 +44,16 @@ std::wstring PathStem(std::wstring_view path) {
 }
 
 }  // namespace
+
+RunningProcessIdentity ReadProcessIdentity(WindowSystem& system, std::uint32_t processId) {
+  RunningProcessIdentity identity;
+  OpenProcessQuery process(system, processId);
+  if (process.handle() == 0) return identity;
+  identity.exePath = system.ProcessImagePath(process.handle(), kImagePathBuffer).value_or(std::wstring());
+  identity.exePathLower = LowerCasePath(system, identity.exePath);
+  identity.aumid = ReadApplicationUserModelId(system, process.handle());
+  return identity;
+}
 
 std::wstring ReadApplicationUserModelId(WindowSystem& system, ProcessHandle process) {
   std::uint32_t length = 0;
@@ -106,7 +100,7 @@ std::wstring DisplayNameFromPath(WindowSystem& system, const std::wstring& path)
 std::optional<WindowIdentity> ResolveWindowIdentity(WindowSystem& system, WindowHandle window) {
   WindowIdentity identity;
   identity.processId = system.ProcessIdOf(window);
-  ProcessIdentity process = ReadProcessIdentity(system, identity.processId);
+  RunningProcessIdentity process = ReadProcessIdentity(system, identity.processId);
 
   if (process.exePathLower.ends_with(kFrameHostSuffix)) {
     const WindowHandle core = system.FindChildWindow(window, std::wstring(kCoreWindowClass));

@@ -32,6 +32,15 @@ struct WindowIdentity {
   std::wstring title;
 };
 
+// A running process's executable and AUMID; empty fields where they cannot
+// be read.
+struct RunningProcessIdentity {
+  std::wstring exePath;
+  std::wstring exePathLower;
+  std::wstring aumid;
+};
+RunningProcessIdentity ReadProcessIdentity(WindowSystem& system, std::uint32_t processId);
+
 // The AUMID of an open process by the two-call protocol: the length query
 // must answer ERROR_INSUFFICIENT_BUFFER; "" on any failure.
 std::wstring ReadApplicationUserModelId(WindowSystem& system, ProcessHandle process);

@@ -331,6 +331,110 @@ wait "$pointer_pid" 2>/dev/null
 check "its input window is gone ($(probe window-state OrvaneInputWindow))" test "$(probe window-state OrvaneInputWindow)" = absent
 
 # -----------------------------------------------------------------------------
+section "the dock's menus: item menu, power menu, global menu from the status-area icon"
+menus_win='C:\orvane-e2e-menus'
+menus_unix="$(wine_unix_path "$menus_win")"
+mkdir -p "$menus_unix"
+# Items: 0 Notepad, 1 Regedit, 2 separator, 3 music, 4 Downloads, 5 tray, 6 power, 7 recycle bin.
+printf '%s' '{"configVersion":3,"showLaunchpadIcon":false,"smartHide":false,"pinned":[{"name":"Notepad","target":"C:\\windows\\system32\\notepad.exe"},{"name":"Regedit","target":"C:\\windows\\regedit.exe"}]}' \
+  >"$menus_unix/config.json"
+ORVANE_DATA_DIR="$menus_win" wine "$build/Orvane.exe" >/dev/null 2>&1 &
+menus_pid=$!
+check "render window appears" wait_window
+check "the dock is drawn" dock_placed
+menu_state() { probe window-state OrvaneContextMenu; }
+menu_shown() { for _ in $(seq 1 40); do matches "$(menu_state)" '^visible=1 ' && return 0; sleep 0.1; done; return 1; }
+menu_hidden() { for _ in $(seq 1 40); do matches "$(menu_state)" '^visible=0 ' && return 0; sleep 0.1; done; return 1; }
+# Clicks the row whose top is TOP DIP below the plate's top (rows are 27 DIP, at scale 1).
+menu_click() {
+  local l t
+  IFS=, read -r l t _ _ <<<"$(menu_state | sed -n 's/.* rect=\([-0-9,]*\).*/\1/p')"
+  probe pointer click "$((l + 12 + 60))" "$((t + 12 + $1 + 13))" >/dev/null
+}
+menu_height() { local t b; IFS=, read -r _ t _ b <<<"$(menu_state | sed -n 's/.* rect=\([-0-9,]*\).*/\1/p')"; echo $((b - t)); }
+menus_config="$menus_unix/config.json"
+# Opens item INDEX's menu by the command message; tries again while
+# something else (such as Wine's first status-area window) takes the
+# activation from it at once.
+open_item_menu() {
+  for _ in $(seq 1 10); do
+    probe dock-command 2 "$1" >/dev/null
+    menu_shown && sleep 0.5 && matches "$(menu_state)" '^visible=1 ' && return 0
+  done
+  return 1
+}
+check "command 2 on the pinned notepad opens the item menu" open_item_menu 0
+# Four rows (open, remove, custom icon, reveal) between 5 DIP paddings, 12 DIP of shadow round the plate.
+check "the item menu is exactly as high as its rows ($(menu_height) px)" test "$(menu_height)" = $((5 + 4 * 27 + 5 + 24))
+config_before="$(mktemp)"
+cp "$menus_config" "$config_before"
+press_keys escape
+check "Escape closes the menu" menu_hidden
+
+wine notepad >/dev/null 2>&1 &
+check "notepad runs" probe wait-window Notepad 20000
+# Once the tracker gives the pinned item its window, the menu lists it:
+# window, separator, open, remove, custom icon, reveal, separator, close, force quit.
+windowed_height=$((5 + 7 * 27 + 2 * 9 + 5 + 24))
+open_windowed_menu() {
+  for _ in $(seq 1 20); do
+    open_item_menu 0 && [ "$(menu_height)" = "$windowed_height" ] && return 0
+    press_keys escape; sleep 0.5
+  done
+  return 1
+}
+check "with notepad running the menu lists its window and the close rows ($windowed_height px)" open_windowed_menu
+IFS=, read -r rest_l _ _ rest_b <<<"$(probe pointer rect | sed 's/^input=//')"
+probe pointer click "$((rest_l + 4))" "$((rest_b - 10 - 7 - 24))" >/dev/null
+check "a press on the dock beside the icons closes the menu" menu_hidden
+check "config.json is unchanged by the closed menus" cmp -s "$config_before" "$menus_config"
+rm -f "$config_before"
+open_windowed_menu
+menu_click $((27 + 9 + 4 * 27 + 9))  # 关闭窗口
+check "关闭窗口 closes notepad" probe wait-gone Notepad 20000
+wine notepad >/dev/null 2>&1 &
+notepad_job=$!
+probe wait-window Notepad 20000 >/dev/null
+open_windowed_menu
+menu_click $((27 + 9 + 4 * 27 + 9 + 27))  # 强制退出
+for _ in $(seq 1 50); do kill -0 "$notepad_job" 2>/dev/null || break; sleep 0.2; done
+check "强制退出 ends notepad's process" bash -c '! kill -0 "$1" 2>/dev/null' _ "$notepad_job"
+check "and its window is gone" probe wait-gone Notepad 5000
+
+# The power item is the one before the recycle bin at the dock's right end.
+IFS=, read -r _ _ rest_r rest_b <<<"$(probe pointer rect | sed 's/^input=//')"
+probe pointer click "$((rest_r - 12 - 24 - 56))" "$((rest_b - 10 - 7 - 24))" >/dev/null
+check "a click on the power item opens the power menu ($(menu_shown; menu_height) px)" \
+  test "$(menu_shown && menu_height)" = $((5 + 5 * 27 + 9 + 5 + 24))
+menu_click $((3 * 27 + 9))  # 重新启动…
+out="$(probe answer-box 'Orvane 电源中心' no 10000)"
+check "重新启动… asks first, and is answered 否 ($out)" test "$out" = "answered=1"
+sleep 1
+check "the program keeps running" kill -0 "$menus_pid"
+
+smart_flag() { grep -o '"smartHide":[a-z]*' "$menus_config"; }
+probe pointer move 960 700 >/dev/null
+probe status-icon 517 >/dev/null
+check "a right click on the status-area icon opens the global menu" menu_shown
+sleep 0.5
+rm -f "$artifacts/menu-wine.png"
+import -window root "$artifacts/menu-wine.png" 2>/dev/null
+echo "  screenshot: $artifacts/menu-wine.png"
+menu_click $((2 * 27 + 9 + 6 * 27 + 9 + 3 * 27))  # Dock 智能自动隐藏
+for _ in $(seq 1 20); do [ "$(smart_flag)" = '"smartHide":true' ] && break; sleep 0.2; done
+check "its smart-hide row switches smartHide on in config.json ($(smart_flag))" test "$(smart_flag)" = '"smartHide":true'
+check "the menu closed after the choice" menu_hidden
+
+open_item_menu 0
+menu_click 27  # 从 Dock 中移除
+for _ in $(seq 1 20); do matches "$(pinned_items "$menus_config")" '^"pinned":\[\{"name":"Regedit"' && break; sleep 0.2; done
+check "从 Dock 中移除 takes notepad out of config.json ($(pinned_items "$menus_config"))" \
+  matches "$(pinned_items "$menus_config")" '^"pinned":\[\{"name":"Regedit",[^]]*\}\]$'
+out="$(probe close-window OrvaneRenderWindow 15000)"
+check "closes with exit=0 ($out)" test "$out" = "exit=0"
+wait "$menus_pid" 2>/dev/null
+
+# -----------------------------------------------------------------------------
 section "silent install"
 install_win="$local_app\\Programs\\Orvane"
 install_unix="$(wine_unix_path "$install_win")"

@@ -83,8 +83,13 @@ DockWindow::~DockWindow() {
   dropTarget_ = nullptr;
   inputSurface_.Destroy();
   renderSurface_.Destroy();
-  // The dragged item, the item list and the dock's layers, then the shell
-  // and the services.
+  statusIcon_.Remove();
+  // The menus and their window, the dragged item, the item list and the
+  // dock's layers, then the shell and the services.
+  menuHost_.reset();
+  menuActions_.reset();
+  menuPlatform_.reset();
+  contextMenu_.reset();
   hub_.reset();
   clickPlatform_.reset();
   itemServices_.reset();
@@ -157,6 +162,7 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   // The device is made by the host when the system compositor needs it.
   compositionHost_.Initialize(renderWindow(), graphicsDevice_, [this] { RequestFrame(); });
   hub_->dock().CreateVisuals(compositionHost_.compositor(), shell_->theme());
+  CreateMenus();
 
   hotkeys_.DesignateForHook();
 
@@ -183,6 +189,69 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   SetTimer(renderWindow(), kPeriodicTimer, kPeriodicTimerMs, nullptr);
   Log(L"DockWindow created");
   RequestFrame();
+}
+
+void DockWindow::CreateMenus() {
+  textMeasurer_ = CreateTextMeasurer();
+  contextMenu_ = std::make_unique<ContextMenuSurface>(shell_->popups(), compositionHost_.compositor(),
+                                                      std::make_unique<SurfaceWindowWin32>(), *textMeasurer_);
+  contextMenu_->Create();
+
+  DockMenuHooks hooks;
+  hooks.media = [this](MediaKey key) { hub_->SendMediaKey(key); };
+  hooks.editConfig = [this](const std::function<void(DockConfig&)>& edit) { shell_->EditConfig(edit, true); };
+  hooks.reloadConfig = [this] {
+    const DockConfig loaded = LoadConfig();
+    shell_->EditConfig([&loaded](DockConfig& c) { c = loaded; }, false);
+  };
+  menuPlatform_ = std::make_unique<Win32DockMenuPlatform>(renderWindow(), *launcher_, windowSystem_, std::move(hooks));
+  menuActions_ = std::make_unique<DockMenuActions>(hub_->dock(), *shell_, *menuPlatform_);
+  DockMenuProbes probes;
+  probes.pathExists = [](const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
+  probes.recycleBinHasFiles = [this] { return RecycleBinHasItems(systemControls_); };
+  probes.cursor = [] {
+    POINT point{};
+    GetCursorPos(&point);
+    return ShellAnchor{point.x, point.y};
+  };
+  menuHost_ = std::make_unique<DockMenuHost>(
+      hub_->dock(), *shell_, shell_->config(), *menuActions_, std::move(probes),
+      [this](ShellAnchor at, std::vector<MenuItem> items, std::function<void(int)> choice) {
+        return ShowMenu(at, std::move(items), std::move(choice));
+      });
+  menuHost_->SetRedraw([this] { contextMenu_->RedrawAfterDeviceLoss(); });
+  shell_->Register(*menuHost_, {ShellCommand::OpenItemMenu, ShellCommand::OpenDockMenu, ShellCommand::OpenPowerMenu});
+
+  taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+  statusIcon_.Add(renderWindow(), instance_);
+}
+
+bool DockWindow::ShowMenu(ShellAnchor at, std::vector<MenuItem> items, std::function<void(int)> choice) {
+  // Laid out and placed with the scale of the monitor the anchor is on.
+  const DisplayMonitor monitor = display_.FromPoint({at.x, at.y});
+  const PopupMonitor popupMonitor{monitor.rect, monitor.workArea, monitor.scale};
+  return contextMenu_->Show(at.x, at.y, popupMonitor, std::move(items), shell_->theme(), std::move(choice));
+}
+
+void DockWindow::OnStatusIcon(LPARAM lParam) {
+  switch (StatusIconActionFor(lParam)) {
+    case StatusIconAction::GlobalMenu: {
+      POINT point{};
+      GetCursorPos(&point);
+      // A menu opened from the status area needs the foreground first, or
+      // it would not close on a click elsewhere.
+      SetForegroundWindow(renderWindow());
+      ShellCommandArgs args;
+      args.anchor = ShellAnchor{point.x, point.y};
+      shell_->Run(ShellCommand::OpenDockMenu, args);
+      return;
+    }
+    case StatusIconAction::Settings:
+      shell_->Run(ShellCommand::OpenSettings);
+      return;
+    case StatusIconAction::None:
+      return;
+  }
 }
 
 // The input window stays in the topmost band directly below the render
@@ -358,6 +427,9 @@ std::optional<std::intptr_t> DockWindow::RenderEvents::OnRawMessage(std::uint32_
     case kIconsArrivedMessage:
       if (o.hub_) o.hub_->IconsArrived();
       return 0;
+    case kStatusIconMessage:
+      if (o.shell_) o.OnStatusIcon(static_cast<LPARAM>(lParam));
+      return 0;
     case kFrameCountQueryMessage:
       return static_cast<std::intptr_t>(o.frameSteps_);
     case WM_SETTINGCHANGE:
@@ -370,6 +442,11 @@ std::optional<std::intptr_t> DockWindow::RenderEvents::OnRawMessage(std::uint32_
       o.OnDestroy();
       return 0;
     default:
+      if (o.taskbarCreatedMessage_ != 0 && message == o.taskbarCreatedMessage_) {
+        // Explorer restarted: the icon is gone with the old taskbar.
+        o.statusIcon_.Add(o.renderWindow(), o.instance_);
+        return 0;
+      }
       return std::nullopt;
   }
 }

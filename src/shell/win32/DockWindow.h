@@ -23,15 +23,20 @@
 #include "dock/DockController.h"
 #include "dock/DockHub.h"
 #include "dock/DockItemServices.h"
+#include "dock/DockMenuHost.h"
+#include "dock/DockMenus.h"
 #include "dock/win32/DockDropTarget.h"
+#include "dock/win32/Win32DockMenuPlatform.h"
 #include "dock/win32/Win32DockPlatform.h"
 #include "platform/DisplayService.h"
 #include "platform/win32/SurfaceWindowWin32.h"
 #include "platform/win32/Win32DisplayPlatform.h"
+#include "render/TextMeasurer.h"
 #include "render/Theme.h"
 #include "render/win32/CompositionHost.h"
 #include "render/win32/GraphicsDevice.h"
 #include "shell/Shell.h"
+#include "shell/win32/StatusAreaIcon.h"
 #include "system/HotkeyManager.h"
 #include "system/HttpClient.h"
 #include "system/IconService.h"
@@ -43,6 +48,7 @@
 #include "system/win32/Win32LaunchPlatform.h"
 #include "system/win32/Win32SystemControls.h"
 #include "system/win32/Win32WindowSystem.h"
+#include "ui/menu/ContextMenuSurface.h"
 
 namespace orvane {
 
@@ -125,6 +131,10 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   void RegisterExternalDropTarget();
   void RecyclePendingFiles();
   void RecoverDevice();
+  // The menu window, the dock's menus and the status-area icon.
+  void CreateMenus();
+  bool ShowMenu(ShellAnchor at, std::vector<MenuItem> items, std::function<void(int)> choice);
+  void OnStatusIcon(LPARAM lParam);
   // The tracker's list again, and every surface told.
   void RefreshTracker();
   void RequestFrame();
@@ -167,6 +177,14 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   std::unique_ptr<SystemDockItemServices> itemServices_;
   std::unique_ptr<Win32DockClickPlatform> clickPlatform_;
   std::unique_ptr<DockHub> hub_;
+  // The one menu window and the dock's menus on it.
+  std::unique_ptr<TextMeasurer> textMeasurer_;
+  std::unique_ptr<ContextMenuSurface> contextMenu_;
+  std::unique_ptr<Win32DockMenuPlatform> menuPlatform_;
+  std::unique_ptr<DockMenuActions> menuActions_;
+  std::unique_ptr<DockMenuHost> menuHost_;
+  StatusAreaIcon statusIcon_;
+  UINT taskbarCreatedMessage_ = 0;
   std::vector<std::vector<std::wstring>> pendingRecycles_;
 };
 

@@ -95,3 +95,25 @@ int RunDockNotify(const wchar_t* what) {
   std::fflush(stdout);
   return answered ? 0 : 1;
 }
+
+int RunStatusIcon(const wchar_t* lParam) {
+  HWND render = FindWindowW(L"OrvaneRenderWindow", nullptr);
+  // Posted, as the shell does: the dock answers after this program has gone on.
+  const bool posted = render != nullptr && PostMessageW(render, 0x8001, 1001, static_cast<LPARAM>(_wtoi(lParam))) != 0;
+  std::printf("posted=%d\n", posted ? 1 : 0);
+  std::fflush(stdout);
+  return posted ? 0 : 1;
+}
+
+int RunAnswerBox(const wchar_t* caption, const wchar_t* answer, int timeoutMs) {
+  const int button = std::wstring(answer) == L"yes" ? IDYES : IDNO;
+  HWND box = nullptr;
+  for (int waited = 0; waited <= timeoutMs && box == nullptr; waited += 100) {
+    box = FindWindowW(L"#32770", caption);
+    if (box == nullptr) Sleep(100);
+  }
+  if (box != nullptr) PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  std::printf("answered=%d\n", box != nullptr ? 1 : 0);
+  std::fflush(stdout);
+  return box != nullptr ? 0 : 1;
+}

@@ -18,3 +18,7 @@ int RunDockWindows();
 // (WM_DISPLAYCHANGE for the current mode) or "theme" (WM_SETTINGCHANGE for
 // the colour settings). Prints "answered=1" or "answered=0".
 int RunDockNotify(const wchar_t* what);
+// Posts the status-area icon's callback message with LPARAM to the render window.
+int RunStatusIcon(const wchar_t* lParam);
+// Waits for a message box with CAPTION and answers it "yes" or "no".
+int RunAnswerBox(const wchar_t* caption, const wchar_t* answer, int timeoutMs);

@@ -31,6 +31,9 @@
 //                                                 process of the dock's two windows and the primary
 //                                                 monitor's rect
 //   orvane-probe dock-notify display|theme       send the render window a display or theme change
+//   orvane-probe status-icon LPARAM               post the status-area icon's callback to the render window
+//   orvane-probe answer-box CAPTION yes|no TIMEOUT_MS
+//                                                 answer the message box titled CAPTION
 //   orvane-probe pointer rect|move X Y|click X Y  the input window's rect; the mouse as a user works it
 //   orvane-probe right-click X Y                  press and release the right button at X, Y
 //   orvane-probe drag X1 Y1 X2 Y2                 press the left button at X1, Y1, move to X2, Y2 in
@@ -358,6 +361,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"dock-command" && argc >= 4) return RunDockCommand(argv[2], argv[3], argc > 4 ? argv[4] : nullptr);
   if (command == L"dock-windows") return RunDockWindows();
   if (command == L"dock-notify" && argc >= 3) return RunDockNotify(argv[2]);
+  if (command == L"status-icon" && argc >= 3) return RunStatusIcon(argv[2]);
+  if (command == L"answer-box" && argc >= 5) return RunAnswerBox(argv[2], argv[3], _wtoi(argv[4]));
   if (command == L"apps") return Apps(argc > 2 ? argv[2] : nullptr);
   if (command == L"render") {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
