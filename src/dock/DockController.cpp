@@ -79,12 +79,23 @@ void DockController::CreateVisuals(Compositor& compositor, const Theme& theme) {
   theme_ = theme;
   pictures_.CreateSharedSprites(compositor, geometry_.scale, theme_);
   layer_.Create(compositor, pictures_);
+  tooltip_.Create(compositor, layer_.plate().hostBackdropBrush(), layer_.plate().backdropAvailable());
+  StyleTooltip();
   visualsCreated_ = true;
+}
+
+void DockController::StyleTooltip() {
+  tooltip_.HideNow();
+  tooltip_.SetTrimToArea(IsVerticalDock(geometry_.orientation));
+  tooltip_.SetStyle(geometry_.scale, theme_, layer_.plate().backdropAvailable());
 }
 
 void DockController::Rebuild() {
   list_.Rebuild(geometry_.scale);
-  if (visualsCreated_) pictures_.SetScaleAndTheme(geometry_.scale, theme_);
+  if (visualsCreated_) {
+    pictures_.SetScaleAndTheme(geometry_.scale, theme_);
+    StyleTooltip();
+  }
   ProcessChanges();
   drawnFor_ = Pictures();
   picturesStale_ = false;
@@ -125,6 +136,7 @@ void DockController::SetTheme(const Theme& theme) {
   theme_ = theme;
   if (!visualsCreated_) return;
   pictures_.SetTheme(theme_);
+  tooltip_.SetTheme(theme_);
   ConfigurePlate();
   if (const int music = IndexOfKind(DockItemKind::Music); music >= 0) {
     list_[static_cast<std::size_t>(music)].needsRedraw = true;
@@ -136,6 +148,7 @@ void DockController::RedrawAfterDeviceLoss() {
   if (!visualsCreated_) return;
   pictures_.DeviceLost();
   pictures_.SetScaleAndTheme(geometry_.scale, theme_);
+  tooltip_.SetStyle(geometry_.scale, theme_, layer_.plate().backdropAvailable());
   ConfigurePlate();
   for (const auto& item : list_.items()) item->needsRedraw = true;
   layer_.RefreshPictures(list_, media_, Pictures());
@@ -503,6 +516,20 @@ DockHideUpdate DockController::EvaluateAutoHide(DockHideProbe& probe) {
 
 ScreenRect DockController::DockRect() const { return DockScreenRect(config_, geometry_, animator_.layout()); }
 
+bool DockController::StepTooltip(float dt, bool busy) {
+  const DockHoverRequests& hover = animator_.popupRequests();
+  // A menu, another popup or a drag takes the bubble away at once.
+  if (hover.hideTooltipNow || busy) tooltip_.HideNow();
+  const DockTooltipRequest& request = hover.tooltip;
+  tooltip_.SetArea(request.windowLength, request.delaySeconds);
+  if (request.show && !request.name.empty() && !busy) {
+    tooltip_.Want(std::wstring(request.name), request.anchor.x, request.anchor.y);
+  } else {
+    tooltip_.Unwanted();
+  }
+  return tooltip_.Update(dt);
+}
+
 DockFrameResult DockController::FrameStep(float dt, const DockPopupState& popups) {
   if (picturesStale_) RedrawForNewSize();
   const bool popupOpen = popups.previewVisible || popups.musicVisible || popups.trayPopupOpen ||
@@ -536,7 +563,10 @@ DockFrameResult DockController::FrameStep(float dt, const DockPopupState& popups
       (reveal_.hidable() && (reveal_.revealPending() || (reveal_.revealed() && !hovering_ && !busy)))) {
     result.moreFrames = true;
   }
-  if (visualsCreated_) layer_.Apply(list_, animator_.visuals(), animator_.effectSprites());
+  if (visualsCreated_) {
+    layer_.Apply(list_, animator_.visuals(), animator_.effectSprites());
+    result.moreFrames |= StepTooltip(dt, busy);
+  }
   result.inputRect = DockInputRect(animator_.layout(), geometry_, animator_.hiddenAmount.value, reveal_.revealed());
   return result;
 }

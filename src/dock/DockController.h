@@ -20,6 +20,7 @@
 #include "dock/DockPictures.h"
 #include "dock/DockPressDrag.h"
 #include "dock/DockReveal.h"
+#include "dock/DockTooltip.h"
 #include "dock/DockVisualLayer.h"
 #include "render/Composition.h"
 #include "render/Theme.h"
@@ -107,6 +108,8 @@ class DockController final : private DockCommandItems {
   void DeliverArrivedIcons();
   // Ends a drag (the item goes back where it came from) or forgets a press.
   void EndPress();
+  // The name bubble goes at once (the configuration is applied).
+  void HideTooltip() { tooltip_.HideNow(); }
 
   // --- what the item menus change ---------------------------------------------------
   // Each finds its item again (DockItemList::FindPinned, FindRunning) and
@@ -142,6 +145,9 @@ class DockController final : private DockCommandItems {
   DockScreenPoint DipsToScreen(Vector2 point) const;
 
   const DockGeometry& geometry() const { return geometry_; }
+  // The name bubble; the hub puts its root above root() in the window's tree.
+  const DockTooltip& tooltip() const { return tooltip_; }
+  const std::shared_ptr<ContainerVisual>& tooltipRoot() const { return tooltip_.root(); }
   const DockItemList& items() const { return list_; }
   DockItemList& items() { return list_; }
   const DockAnimator& animator() const { return animator_; }
@@ -169,6 +175,10 @@ class DockController final : private DockCommandItems {
   void RedrawForNewSize();
   // The dragged item is out of the list but still on screen.
   void RedrawLifted();
+  // Scale, theme and trimming after the visuals or the dock were made anew.
+  void StyleTooltip();
+  // This frame's tooltip request and its springs; true while it animates.
+  bool StepTooltip(float dt, bool busy);
   void StartBounce(DockItem& item, int hops);
   int HitTest(Vector2 pointer) const;
   // A command anchored at the item (the slot's centre x and icon top).
@@ -187,6 +197,7 @@ class DockController final : private DockCommandItems {
   DockReveal reveal_;
   DockPictures pictures_;
   DockVisualLayer layer_;
+  DockTooltip tooltip_;
   bool visualsCreated_ = false;
   PictureSettings drawnFor_;  // what the pictures were last drawn for
   bool picturesStale_ = false;

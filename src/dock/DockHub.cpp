@@ -62,6 +62,7 @@ void DockHub::FollowPointerMonitor() {
 // --- configuration -------------------------------------------------------------------------------
 
 void DockHub::ConfigurationChanged(const DockConfig& before) {
+  dock_.HideTooltip();
   const DockSettingsRedo redo = DiffDockSettings(before, config_);
   if (redo.applyConfiguration) {
     Rebuild();

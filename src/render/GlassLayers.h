@@ -81,6 +81,8 @@ class GlassLayers {
   const GlassShadowLayout& shadowLayout() const { return shadowLayout_; }
   bool hasShadowSurface() const { return shadowSurface_ != nullptr; }
   const std::shared_ptr<ContainerVisual>& root() const { return root_; }
+  // The host backdrop other glass over the same window shares; null without one.
+  const std::shared_ptr<BackdropBrush>& hostBackdropBrush() const { return hostBackdropBrush_; }
   const std::shared_ptr<SpriteVisual>& topSprite() const { return topSprite_; }
   const std::shared_ptr<SpriteVisual>& grainSprite() const { return grainSprite_; }
 

@@ -79,6 +79,7 @@ class GlassPlate {
   const std::shared_ptr<ContainerVisual>& rootVisual() const { return layers_.root(); }
   bool configured() const { return rimSurface_ != nullptr; }
   bool backdropAvailable() const { return layers_.backdropAvailable(); }
+  const std::shared_ptr<BackdropBrush>& hostBackdropBrush() const { return layers_.hostBackdropBrush(); }
   const GlassPlateGeometry& geometry() const { return geometry_; }
   const GlassPlateLayout& layout() const { return layout_; }
   const Theme& style() const { return style_; }

@@ -23,6 +23,7 @@
 #include "dock/DockItemList.h"
 #include "dock/DockItemServices.h"
 #include "dock/DockPictures.h"
+#include "dock/DockTooltip.h"
 #include "dock/DockVisualLayer.h"
 #include "render/PixelCanvas.h"
 #include "system/IconSources.h"
@@ -45,7 +46,7 @@ constexpr std::array<SampleApp, 7> kApps{{
     {L"Files", L"C:\\Apps\\files.exe", 0xFF60A5FA, 0xFF1D4ED8, true, false},
     {L"Browser", L"C:\\Apps\\browser.exe", 0xFF34D399, 0xFF0E7490, true, true},
     {L"Mail", L"C:\\Apps\\mail.exe", 0xFF93C5FD, 0xFF2563EB, true, false},
-    {L"Calendar", L"C:\\Apps\\calendar.exe", 0xFFFCA5A5, 0xFFDC2626, true, false},
+    {L"Calendar — family schedules, reminders and holidays", L"C:\\Apps\\calendar.exe", 0xFFFCA5A5, 0xFFDC2626, true, false},
     {L"Notes", L"C:\\Apps\\notes.exe", 0xFFFDE68A, 0xFFF59E0B, true, true},
     {L"Chat", L"C:\\Apps\\chat.exe", 0xFF86EFAC, 0xFF16A34A, false, true},
     {L"Editor", L"C:\\Apps\\editor.exe", 0xFFC4B5FD, 0xFF7C3AED, false, true},
@@ -197,7 +198,14 @@ class PreviewDock {
     ctx.keepAlive.push_back(target);
     pictures_.CreateSharedSprites(c, scale, theme);
     layer_.Create(c, pictures_);
-    target->SetRoot(layer_.root());
+    // The name bubble above the dock's root, as the hub stacks them.
+    auto root = c.CreateContainerVisual();
+    root->InsertAtTop(layer_.root());
+    tooltip_.Create(c, layer_.plate().hostBackdropBrush(), layer_.plate().backdropAvailable());
+    tooltip_.SetTrimToArea(IsVerticalDock(geometry_.orientation));
+    tooltip_.SetStyle(scale, theme, layer_.plate().backdropAvailable());
+    root->InsertAtTop(tooltip_.root());
+    target->SetRoot(root);
 
     list_.Rebuild(scale);
     layer_.ApplyChanges(list_.TakeChanges());
@@ -228,8 +236,16 @@ class PreviewDock {
   bool Step(DockFrameInput input, float dt = kFrameSeconds) {
     input.dt = dt;
     const std::vector<DockItemView> views = DockItemViews(list_);
-    const bool more = animator_.Step(views, input);
+    bool more = animator_.Step(views, input);
     layer_.Apply(list_, animator_.visuals(), animator_.effectSprites());
+    const DockTooltipRequest& request = animator_.popupRequests().tooltip;
+    tooltip_.SetArea(request.windowLength, request.delaySeconds);
+    if (request.show && !request.name.empty()) {
+      tooltip_.Want(std::wstring(request.name), request.anchor.x, request.anchor.y);
+    } else {
+      tooltip_.Unwanted();
+    }
+    more |= tooltip_.Update(dt);
     return more;
   }
 
@@ -255,6 +271,7 @@ class PreviewDock {
   DockPictures pictures_;
   DockVisualLayer layer_;
   DockAnimator animator_;
+  DockTooltip tooltip_;
 };
 
 std::shared_ptr<PreviewDock> MakeDock(SceneContext& ctx, const std::wstring& position, float scale) {
@@ -290,6 +307,16 @@ void BuildBottom(SceneContext& ctx) { OfferSweep(ctx, MakeDock(ctx, L"bottom", c
 void BuildLeft(SceneContext& ctx) { MakeDock(ctx, L"left", ctx.scale); }
 void BuildRight(SceneContext& ctx) { MakeDock(ctx, L"right", ctx.scale); }
 
+// The pointer over item `index` of a dock on `position` until the tooltip
+// and the springs rest.
+void BuildTooltip(SceneContext& ctx, const std::wstring& position, int index) {
+  auto dock = MakeDock(ctx, position, ctx.scale);
+  DockFrameInput input;
+  input.pointer = dock->PointerOver(index);
+  input.hovering = true;
+  dock->Settle(input);
+}
+
 void BuildHover(SceneContext& ctx) {
   auto dock = MakeDock(ctx, L"bottom", ctx.scale);
   DockFrameInput input;
@@ -305,6 +332,11 @@ const SceneRegistration kDockBottom{
      BuildBottom}};
 const SceneRegistration kDockHover{
     {"dock-hover", "The bottom dock with the pointer over its third icon, springs settled", BuildHover}};
+const SceneRegistration kDockTooltip{{"dock-tooltip", "The name bubble over the bottom dock's third icon",
+                                      [](SceneContext& ctx) { BuildTooltip(ctx, L"bottom", 2); }}};
+const SceneRegistration kDockTooltipSide{
+    {"dock-tooltip-side", "A left dock's bubble over an item with a long name, trimmed to the dock's window",
+     [](SceneContext& ctx) { BuildTooltip(ctx, L"left", 4); }}};
 const SceneRegistration kDockLeft{{"dock-left", "The dock on the left edge at rest", BuildLeft}};
 const SceneRegistration kDockRight{{"dock-right", "The dock on the right edge at rest", BuildRight}};
 

@@ -167,6 +167,8 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   hotkeys_.DesignateForHook();
 
   compositionHost_.root()->InsertAtTop(hub_->dock().root());
+  // The name bubble stays put while the dock's root slides away to hide.
+  compositionHost_.root()->InsertAtTop(hub_->dock().tooltipRoot());
 
   RegisterRecycleBinNotifications();
   RegisterExternalDropTarget();
