@@ -32,6 +32,20 @@ TextStyle TooltipTextStyle(float scale, bool ellipsis) {
   return style;
 }
 
+// Makes the sprite's surface at width x height (with a stretched brush on
+// the sprite) the first time, and resizes it later.
+void EnsureSpriteSurface(Compositor& compositor, std::shared_ptr<DrawingSurface>& surface, SpriteVisual& sprite,
+                         int width, int height) {
+  if (surface != nullptr) {
+    surface->Resize(width, height);
+    return;
+  }
+  surface = compositor.CreateDrawingSurface(width, height);
+  auto brush = compositor.CreateSurfaceBrush(surface);
+  brush->SetStretch(Stretch::Fill);
+  sprite.SetBrush(brush);
+}
+
 }  // namespace
 
 float TooltipLeft(float anchorX, float width, float areaWidth) {
@@ -131,14 +145,7 @@ void DockTooltip::Layout(const std::wstring& text, float pointerX) {
   clipContainer_->SetSize({W, H + P});
 
   const int shadowW = static_cast<int>(std::ceil(2 * M + W)), shadowH = static_cast<int>(std::ceil(2 * M + H + P));
-  if (shadowSurface_ == nullptr) {
-    shadowSurface_ = compositor_->CreateDrawingSurface(shadowW, shadowH);
-    auto brush = compositor_->CreateSurfaceBrush(shadowSurface_);
-    brush->SetStretch(Stretch::Fill);
-    shadowSprite_->SetBrush(brush);
-  } else {
-    shadowSurface_->Resize(shadowW, shadowH);
-  }
+  EnsureSpriteSurface(*compositor_, shadowSurface_, *shadowSprite_, shadowW, shadowH);
   const ShadowStyle shadow{3.6f * s, Color{0, 0, 0, theme_.dark ? 0.45f : 0.22f}, PointF{0, 1.5f * s}};
   compositor_->DrawSurface(*shadowSurface_, shadowW, shadowH, [&](Canvas& canvas) {
     canvas.DrawShadow(shadow, [&](Canvas& c) {
@@ -150,14 +157,7 @@ void DockTooltip::Layout(const std::wstring& text, float pointerX) {
   shadowSprite_->SetSize({static_cast<float>(shadowW), static_cast<float>(shadowH)});
 
   const int contentW = static_cast<int>(std::ceil(W + 2)), contentH = static_cast<int>(std::ceil(H + P + 2));
-  if (contentSurface_ == nullptr) {
-    contentSurface_ = compositor_->CreateDrawingSurface(contentW, contentH);
-    auto brush = compositor_->CreateSurfaceBrush(contentSurface_);
-    brush->SetStretch(Stretch::Fill);
-    contentSprite_->SetBrush(brush);
-  } else {
-    contentSurface_->Resize(contentW, contentH);
-  }
+  EnsureSpriteSurface(*compositor_, contentSurface_, *contentSprite_, contentW, contentH);
   compositor_->DrawSurface(*contentSurface_, contentW, contentH, [&](Canvas& canvas) {
     canvas.SetTransform(Matrix3x2::Translation(1, 1));
     canvas.StrokePath(path, ToColor(theme_.tooltipBorder), StrokeStyle::Plain(std::max(std::round(s), 1.0f)));

@@ -81,6 +81,16 @@ wait_started() {
 menu_state() { probe window-state OrvaneContextMenu; }
 menu_shown() { for _ in $(seq 1 40); do matches "$(menu_state)" '^visible=1 ' && return 0; sleep 0.1; done; return 1; }
 menu_hidden() { for _ in $(seq 1 40); do matches "$(menu_state)" '^visible=0 ' && return 0; sleep 0.1; done; return 1; }
+# Starts Orvane on the data folder DATA_WIN with CONFIG_JSON as its
+# config.json; its process id in dock_pid.
+start_dock() {
+  local data_unix_dir
+  data_unix_dir="$(wine_unix_path "$1")"
+  mkdir -p "$data_unix_dir"
+  printf '%s' "$2" >"$data_unix_dir/config.json"
+  ORVANE_DATA_DIR="$1" wine "$build/Orvane.exe" >/dev/null 2>&1 &
+  dock_pid=$!
+}
 # The pinned items of a config.json, as written: "pinned":[...].
 pinned_items() { grep -o '"pinned":\[[^]]*\]' "$1"; }
 # Prints how many pixels of PNG inside RECT differ from the colour of the
@@ -262,12 +272,9 @@ check "it closes again" has_line "$launch_out" 'closed=1'
 section "the dock magnifies under the pointer, launches on click, answers hotkeys and reorders by dragging"
 pointer_win='C:\orvane-e2e-pointer'
 pointer_unix="$(wine_unix_path "$pointer_win")"
-mkdir -p "$pointer_unix"
 # Two pinned items and no launcher button, so the first icon is notepad.
-printf '%s' '{"configVersion":3,"showLaunchpadIcon":false,"pinned":[{"name":"Notepad","target":"C:\\windows\\notepad.exe"},{"name":"Regedit","target":"C:\\windows\\regedit.exe"}]}' \
-  >"$pointer_unix/config.json"
-ORVANE_DATA_DIR="$pointer_win" wine "$build/Orvane.exe" >/dev/null 2>&1 &
-pointer_pid=$!
+start_dock "$pointer_win" '{"configVersion":3,"showLaunchpadIcon":false,"pinned":[{"name":"Notepad","target":"C:\\windows\\notepad.exe"},{"name":"Regedit","target":"C:\\windows\\regedit.exe"}]}'
+pointer_pid=$dock_pid
 check "render window appears" wait_window
 check "the first frame shows both windows and puts the input window over the plate" dock_placed
 state="$(probe window-state OrvaneInputWindow)"
@@ -351,12 +358,9 @@ check "its input window is gone ($(probe window-state OrvaneInputWindow))" test 
 section "the dock's menus: item menu, power menu, global menu from the status-area icon"
 menus_win='C:\orvane-e2e-menus'
 menus_unix="$(wine_unix_path "$menus_win")"
-mkdir -p "$menus_unix"
 # Items: 0 Notepad, 1 Regedit, 2 separator, 3 music, 4 Downloads, 5 tray, 6 power, 7 recycle bin.
-printf '%s' '{"configVersion":3,"showLaunchpadIcon":false,"smartHide":false,"pinned":[{"name":"Notepad","target":"C:\\windows\\system32\\notepad.exe"},{"name":"Regedit","target":"C:\\windows\\regedit.exe"}]}' \
-  >"$menus_unix/config.json"
-ORVANE_DATA_DIR="$menus_win" wine "$build/Orvane.exe" >/dev/null 2>&1 &
-menus_pid=$!
+start_dock "$menus_win" '{"configVersion":3,"showLaunchpadIcon":false,"smartHide":false,"pinned":[{"name":"Notepad","target":"C:\\windows\\system32\\notepad.exe"},{"name":"Regedit","target":"C:\\windows\\regedit.exe"}]}'
+menus_pid=$dock_pid
 check "render window appears" wait_window
 check "the dock is drawn" dock_placed
 # Clicks the row whose top is TOP DIP below the plate's top (rows are 27 DIP, at scale 1).
