@@ -5,12 +5,13 @@
 namespace orvane {
 namespace {
 
-// Measures with the platform's text rasterizer: the layout the canvases draw.
+// Measures with the platform's text rasterizer: the layout the canvases
+// draw. The rasterizer is made at the first measurement, so a measurer made
+// at start-up costs nothing until a menu or a tooltip needs it.
 class RasterizerTextMeasurer final : public TextMeasurer {
  public:
-  RasterizerTextMeasurer() : text_(CreateTextRasterizer()) {}
-
   TextMetrics Measure(std::wstring_view text, const TextStyle& style, float maxWidth, float maxHeight) override {
+    if (!text_) text_ = CreateTextRasterizer();
     return text_->Measure(text, style, maxWidth, maxHeight);
   }
 

@@ -224,8 +224,8 @@ void DockWindow::CreateMenus() {
   menuHost_->SetRedraw([this] { contextMenu_->RedrawAfterDeviceLoss(); });
   shell_->Register(*menuHost_, {ShellCommand::OpenItemMenu, ShellCommand::OpenDockMenu, ShellCommand::OpenPowerMenu});
 
+  // The status-area icon is added after the first frame.
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
-  statusIcon_.Add(renderWindow(), instance_);
 }
 
 bool DockWindow::ShowMenu(ShellAnchor at, std::vector<MenuItem> items, std::function<void(int)> choice) {
@@ -368,6 +368,9 @@ bool DockWindow::FrameStep(float dt) {
   if (!firstFrameLogged_) {
     firstFrameLogged_ = true;
     Log(L"First frame presented %u ms after start", MillisecondsSinceProcessStart());
+    // The notification area may have to start up first: off the way to the
+    // first frame.
+    statusIcon_.Add(renderWindow(), instance_);
   }
   return more;
 }
