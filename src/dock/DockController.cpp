@@ -520,13 +520,7 @@ bool DockController::StepTooltip(float dt, bool busy) {
   const DockHoverRequests& hover = animator_.popupRequests();
   // A menu, another popup or a drag takes the bubble away at once.
   if (hover.hideTooltipNow || busy) tooltip_.HideNow();
-  const DockTooltipRequest& request = hover.tooltip;
-  tooltip_.SetArea(request.windowLength, request.delaySeconds);
-  if (request.show && !request.name.empty() && !busy) {
-    tooltip_.Want(std::wstring(request.name), request.anchor.x, request.anchor.y);
-  } else {
-    tooltip_.Unwanted();
-  }
+  tooltip_.Follow(hover.tooltip, busy);
   return tooltip_.Update(dt);
 }
 

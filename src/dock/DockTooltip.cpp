@@ -185,6 +185,15 @@ void DockTooltip::SetArea(float areaWidth, float delaySeconds) {
   delay_ = std::isfinite(delaySeconds) ? std::max(delaySeconds, 0.0f) : 0;
 }
 
+void DockTooltip::Follow(const DockTooltipRequest& request, bool blocked) {
+  SetArea(request.windowLength, request.delaySeconds);
+  if (request.show && !request.name.empty() && !blocked) {
+    Want(std::wstring(request.name), request.anchor.x, request.anchor.y);
+  } else {
+    Unwanted();
+  }
+}
+
 void DockTooltip::HideNow() {
   wanted_ = false;
   shown_ = false;

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "dock/DockHoverPopups.h"
 #include "dock/DockItemMotion.h"
 #include "dock/DockSpring.h"
 #include "render/Composition.h"
@@ -52,6 +53,9 @@ class DockTooltip {
   void Want(const std::wstring& text, float anchorX, float anchorY);
   void Unwanted();
   void SetArea(float areaWidth, float delaySeconds);
+  // The frame step's request as the three calls above; `blocked` (a menu,
+  // a popup or a drag) leaves it unwanted.
+  void Follow(const DockTooltipRequest& request, bool blocked);
   // Steps the tooltip dt seconds; true while it still needs frames.
   bool Update(float dt);
   // Gone at once: a menu, another popup or a drag starts, or the

@@ -238,13 +238,7 @@ class PreviewDock {
     const std::vector<DockItemView> views = DockItemViews(list_);
     bool more = animator_.Step(views, input);
     layer_.Apply(list_, animator_.visuals(), animator_.effectSprites());
-    const DockTooltipRequest& request = animator_.popupRequests().tooltip;
-    tooltip_.SetArea(request.windowLength, request.delaySeconds);
-    if (request.show && !request.name.empty()) {
-      tooltip_.Want(std::wstring(request.name), request.anchor.x, request.anchor.y);
-    } else {
-      tooltip_.Unwanted();
-    }
+    tooltip_.Follow(animator_.popupRequests().tooltip, false);
     more |= tooltip_.Update(dt);
     return more;
   }

@@ -237,17 +237,13 @@ bool DockWindow::ShowMenu(ShellAnchor at, std::vector<MenuItem> items, std::func
 
 void DockWindow::OnStatusIcon(LPARAM lParam) {
   switch (StatusIconActionFor(lParam)) {
-    case StatusIconAction::GlobalMenu: {
-      POINT point{};
-      GetCursorPos(&point);
+    case StatusIconAction::GlobalMenu:
       // A menu opened from the status area needs the foreground first, or
-      // it would not close on a click elsewhere.
+      // it would not close on a click elsewhere. Without an anchor the
+      // dock's menu opens at the pointer.
       SetForegroundWindow(renderWindow());
-      ShellCommandArgs args;
-      args.anchor = ShellAnchor{point.x, point.y};
-      shell_->Run(ShellCommand::OpenDockMenu, args);
+      shell_->Run(ShellCommand::OpenDockMenu);
       return;
-    }
     case StatusIconAction::Settings:
       shell_->Run(ShellCommand::OpenSettings);
       return;
