@@ -251,6 +251,15 @@ class SurfaceInputTranslator {
   char16_t pendingHigh_ = 0;
 };
 
+// Where typed text goes while a text field has the keyboard: the caret in
+// client pixels. The input method's composition and candidate windows open
+// at it; without `ime` the input method is off (passwords).
+struct SurfaceTextInput {
+  SurfaceRect caret;
+  bool ime = true;
+  bool operator==(const SurfaceTextInput&) const = default;
+};
+
 // The host interface of one window.
 class SurfaceWindow {
  public:
@@ -291,6 +300,10 @@ class SurfaceWindow {
 
   // Asks for one OnRedraw; several requests before it runs make one.
   virtual void Invalidate() = 0;
+
+  // A text field took the keyboard (or moved its caret); nullopt: none has
+  // it, and the input method returns to its default for the window.
+  virtual void SetTextInput(const std::optional<SurfaceTextInput>& input) = 0;
 
   // HWND on Windows; an opaque id in the headless host.
   virtual std::uintptr_t NativeHandle() const = 0;

@@ -71,6 +71,10 @@ PopupAnchor PopupAnchor::PanelBelow(int x, int y) {
 
 PopupAnchor PopupAnchor::FullMonitor() { return {PopupAnchorKind::FullMonitor, PopupSide::Above, 0, 0, 0, 0}; }
 
+PopupAnchor PopupAnchor::TopRightOfMonitor(float rightDip, float topDip) {
+  return {PopupAnchorKind::TopRight, PopupSide::Below, 0, 0, rightDip, topDip};
+}
+
 PopupPlacement PlacePopup(const PopupAnchor& anchor, const PopupSize& size, const PopupMonitor& monitor) {
   PopupPlacement out;
   out.side = anchor.side;
@@ -80,6 +84,15 @@ PopupPlacement PlacePopup(const PopupAnchor& anchor, const PopupSize& size, cons
   }
 
   const float scale = std::isfinite(monitor.scale) ? std::max(monitor.scale, 1.0f) : 1.0f;
+  if (anchor.kind == PopupAnchorKind::TopRight) {
+    const ScreenRect& b = monitor.bounds;
+    const int width = std::max(size.plateWidth, 1), height = std::max(size.plateHeight, 1);
+    const int left = Keep(b.right - Pixels(std::max(anchor.gapDip, 0.0f), scale) - width, width, b.left, b.right);
+    const int top = Keep(b.top + Pixels(std::max(anchor.edgeDip, 0.0f), scale), height, b.top, b.bottom);
+    const int margin = std::max(size.margin, 0);
+    out.window = ScreenRect{left - margin, top - margin, left + width + margin, top + height + margin};
+    return out;
+  }
   const ScreenRect area = monitor.workArea.IsEmpty() ? monitor.bounds : monitor.workArea;
   const int gap = Pixels(std::max(anchor.gapDip, 0.0f), scale);
   const int edge = Pixels(std::max(anchor.edgeDip, 0.0f), scale);

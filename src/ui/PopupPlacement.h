@@ -26,14 +26,16 @@ enum class PopupAnchorKind {
   Bubble,       // at a dock item, centred on its slot
   Panel,        // from the dock's edge or from a point such as a menu bar slot
   FullMonitor,  // covers the whole monitor
+  TopRight,     // a fixed distance from the monitor's top-right corner
 };
 
 struct PopupAnchor {
   PopupAnchorKind kind = PopupAnchorKind::Menu;
   PopupSide side = PopupSide::Above;  // preferred side of the anchor
   int x = 0, y = 0;                   // the anchor point
-  float gapDip = 0;                   // between the anchor and the plate
+  float gapDip = 0;                   // between the anchor and the plate (TopRight: from the right edge)
   float edgeDip = 0;                  // least distance between the plate and the work area's edge
+                                      // (TopRight: from the monitor's top)
 
   // A menu at a point: plate 8 DIP above it, or below when it would cross
   // the top, 6 DIP inside the monitor.
@@ -47,6 +49,11 @@ struct PopupAnchor {
   // A panel hanging below a point, such as the bottom of a menu bar slot.
   static PopupAnchor PanelBelow(int x, int y);
   static PopupAnchor FullMonitor();
+  // The plate's right edge `rightDip` inside the monitor's right edge and its
+  // top `topDip` below the monitor's top (the whole monitor, not the work
+  // area: the panel and the banner sit under the menu bar, over any
+  // reserved strip).
+  static PopupAnchor TopRightOfMonitor(float rightDip, float topDip);
 };
 
 // The popup's size: the plate and the shadow margin around it (the window

@@ -80,7 +80,23 @@ bool PopupSurface::OnKey(const SurfaceKey& key) {
   return true;
 }
 
-void PopupSurface::OnButtonDown(PointerButton, const SurfacePointer& pointer) {
+int PopupSurface::HitTarget(SurfacePoint client) {
+  return input_ != nullptr ? input_->HitTarget(client) : kNoSurfaceTarget;
+}
+
+void PopupSurface::OnChar(char32_t codePoint) {
+  if (input_ != nullptr) input_->OnChar(codePoint);
+}
+
+void PopupSurface::OnWheel(WheelAxis axis, int notches, const SurfacePointer& pointer) {
+  if (input_ != nullptr) input_->OnWheel(axis, notches, pointer);
+}
+
+void PopupSurface::OnClick(PointerButton button, int target, const SurfacePointer& pointer) {
+  if (input_ != nullptr) input_->OnClick(button, target, pointer);
+}
+
+void PopupSurface::OnButtonDown(PointerButton button, const SurfacePointer& pointer) {
   // The shadow margin belongs to the window but not to the popup.
   const float margin = glass_.marginPx();
   const float x = static_cast<float>(pointer.client.x) - margin;
@@ -88,7 +104,9 @@ void PopupSurface::OnButtonDown(PointerButton, const SurfacePointer& pointer) {
   if (x < 0 || y < 0 || x >= static_cast<float>(glass_.contentWidthPx()) ||
       y >= static_cast<float>(glass_.contentHeightPx())) {
     Apply(PopupEvent::OutsideClick);
+    return;
   }
+  if (input_ != nullptr) input_->OnButtonDown(button, pointer);
 }
 
 void PopupSurface::OnPointerMove(const SurfacePointer& pointer) {

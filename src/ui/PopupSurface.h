@@ -43,9 +43,10 @@ class PopupSurface final : public SurfaceWindowDelegate {
   // Creates the hidden window and its glass.
   void Create(const SurfaceWindowParams& params);
   void SetContent(DrawContent draw) { draw_ = std::move(draw); }
-  // The content's own input: pointer moves and leaves, releases and keys
-  // reach it first (pointer positions in the window's client pixels); a key
-  // it does not take falls back to the popup's Escape.
+  // The content's own input: hit targets, pointer moves and leaves, presses
+  // inside the plate, releases, clicks, the wheel, keys and characters reach
+  // it first (pointer positions in the window's client pixels); a key it
+  // does not take falls back to the popup's Escape.
   void SetInput(SurfaceWindowDelegate* input) { input_ = input; }
   // Called each time the popup hides, whatever closed it.
   void SetOnHidden(std::function<void()> hidden) { onHidden_ = std::move(hidden); }
@@ -68,10 +69,15 @@ class PopupSurface final : public SurfaceWindowDelegate {
 
   const GlassSurfaceWindow& glass() const { return glass_; }
   const SurfaceWindow& window() const { return *window_; }
+  SurfaceWindow& window() { return *window_; }
   const PopupDismissal& dismissal() const { return dismissal_; }
 
   // SurfaceWindowDelegate
+  int HitTarget(SurfacePoint client) override;
   bool OnKey(const SurfaceKey& key) override;
+  void OnChar(char32_t codePoint) override;
+  void OnWheel(WheelAxis axis, int notches, const SurfacePointer& pointer) override;
+  void OnClick(PointerButton button, int target, const SurfacePointer& pointer) override;
   void OnButtonDown(PointerButton button, const SurfacePointer& pointer) override;
   void OnPointerMove(const SurfacePointer& pointer) override;
   void OnPointerLeave() override;

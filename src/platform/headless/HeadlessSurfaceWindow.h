@@ -74,6 +74,7 @@ class HeadlessSurfaceWindow final : public SurfaceWindow {
   bool HasCapture() const override { return desktop_.capture_ == this; }
   void TrackLeave() override { trackingLeave_ = created_; }
   void Invalidate() override { redrawPending_ = created_; }
+  void SetTextInput(const std::optional<SurfaceTextInput>& input) override { textInput_ = input; }
   std::uintptr_t NativeHandle() const override { return handle_; }
   float Scale() const override { return static_cast<float>(dpi_) / 96.0f; }
 
@@ -104,6 +105,7 @@ class HeadlessSurfaceWindow final : public SurfaceWindow {
                                               std::intptr_t lParam = 0);
 
   bool TrackingLeave() const { return trackingLeave_; }
+  const std::optional<SurfaceTextInput>& textInput() const { return textInput_; }
 
  private:
   friend class HeadlessSurfaceDesktop;
@@ -120,6 +122,7 @@ class HeadlessSurfaceWindow final : public SurfaceWindow {
   SurfaceRect rect_;
   SurfaceBand band_ = SurfaceBand::Normal;
   bool trackingLeave_ = false;
+  std::optional<SurfaceTextInput> textInput_;
   bool redrawPending_ = false;
   unsigned dpi_ = 96;
   std::uintptr_t handle_ = 0;

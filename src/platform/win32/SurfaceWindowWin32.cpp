@@ -1,6 +1,7 @@
 #include "platform/win32/SurfaceWindowWin32.h"
 
 #include <dwmapi.h>
+#include <imm.h>
 
 #include <set>
 #include <string>
@@ -152,6 +153,35 @@ void SurfaceWindowWin32::Invalidate() {
   // WM_PAINT comes only when the queue is otherwise empty, so requests made
   // while handling a burst of input make one redraw.
   if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void SurfaceWindowWin32::SetTextInput(const std::optional<SurfaceTextInput>& input) {
+  if (window_ == nullptr) return;
+  const bool imeWanted = !input.has_value() || input->ime;
+  if (imeWanted && imeDisabled_) {
+    ImmAssociateContextEx(window_, nullptr, IACE_DEFAULT);
+    imeDisabled_ = false;
+  } else if (!imeWanted && !imeDisabled_) {
+    // A password field: no context, so no composition and no candidates.
+    ImmAssociateContextEx(window_, nullptr, 0);
+    imeDisabled_ = true;
+  }
+  if (!input.has_value() || !input->ime) return;
+  const HIMC context = ImmGetContext(window_);
+  if (context == nullptr) return;  // no input method for this thread's language
+  const SurfaceRect& caret = input->caret;
+  COMPOSITIONFORM composition{};
+  composition.dwStyle = CFS_POINT;
+  composition.ptCurrentPos = POINT{caret.left, caret.top};
+  ImmSetCompositionWindow(context, &composition);
+  // Candidates open below the caret and never cover it.
+  CANDIDATEFORM candidates{};
+  candidates.dwIndex = 0;
+  candidates.dwStyle = CFS_EXCLUDE;
+  candidates.ptCurrentPos = POINT{caret.left, caret.bottom};
+  candidates.rcArea = RECT{caret.left, caret.top, caret.right, caret.bottom};
+  ImmSetCandidateWindow(context, &candidates);
+  ImmReleaseContext(window_, context);
 }
 
 float SurfaceWindowWin32::Scale() const {

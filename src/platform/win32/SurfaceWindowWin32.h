@@ -37,6 +37,7 @@ class SurfaceWindowWin32 final : public SurfaceWindow {
   bool HasCapture() const override;
   void TrackLeave() override;
   void Invalidate() override;
+  void SetTextInput(const std::optional<SurfaceTextInput>& input) override;
   std::uintptr_t NativeHandle() const override { return reinterpret_cast<std::uintptr_t>(window_); }
   float Scale() const override;
 
@@ -56,6 +57,7 @@ class SurfaceWindowWin32 final : public SurfaceWindow {
   SurfaceInputTranslator translator_;
   SurfaceBand band_ = SurfaceBand::Normal;
   bool trackingLeave_ = false;
+  bool imeDisabled_ = false;  // the window has no input context (a password field)
 };
 
 }  // namespace orvane
