@@ -1,5 +1,7 @@
 #include "dock/DockHub.h"
 
+#include <algorithm>
+
 #include "dock/DockSettingsDiff.h"
 
 namespace orvane {
@@ -160,8 +162,17 @@ void DockHub::CancelDragOnEscape() {
 
 bool DockHub::FrameStep(float dt) {
   const DockFrameResult result = dock_.FrameStep(dt, popups_ ? popups_() : DockPopupState{});
-  if (!(result.inputRect == inputRect_) && !result.inputRect.IsEmpty()) {
-    inputRect_ = result.inputRect;
+  ScreenRect wanted = result.inputRect;
+  // While the pointer is over the dock the input window only grows: the
+  // magnified icons' reach changes by a pixel or two with every move, and
+  // moving a window each frame costs more than drawing the dock. Once the
+  // pointer has left it follows the dock exactly again.
+  if (dock_.hovering() && !inputRect_.IsEmpty() && !wanted.IsEmpty()) {
+    wanted = ScreenRect{std::min(wanted.left, inputRect_.left), std::min(wanted.top, inputRect_.top),
+                        std::max(wanted.right, inputRect_.right), std::max(wanted.bottom, inputRect_.bottom)};
+  }
+  if (!(wanted == inputRect_) && !wanted.IsEmpty()) {
+    inputRect_ = wanted;
     platform_.PlaceInputWindow(inputRect_);
   }
   return result.moreFrames;

@@ -169,6 +169,34 @@ TEST_F(ShellDockTest, StartsOnThePrimaryMonitorsBottomEdgeWithTheHotkeysItsSurfa
   EXPECT_EQ(platform.inputPlacements.size(), placements);
 }
 
+// Moving a window costs more than a frame of the dock: while the pointer
+// sweeps along the magnified icons the input window only grows, a few
+// times at most, and once the pointer leaves it fits the resting dock again.
+TEST_F(ShellDockTest, TheInputWindowSettlesWhileThePointerSweepsAndFitsTheDockAfterwards) {
+  const ScreenRect resting = platform.inputPlacements.back();
+  const DockLayout& layout = hub.dock().animator().layout();
+  const float y = layout.plate.y + layout.plate.height / 2;
+  const std::size_t before = platform.inputPlacements.size();
+  for (int pass = 0; pass < 3; ++pass) {
+    for (float x = layout.plate.x + 4; x < layout.plate.x + layout.plate.width - 4; x += 3) {
+      hub.dock().PointerMoved({x, y});
+      shell.FrameStep(1.0f / 60);
+    }
+  }
+  const std::size_t duringSweep = platform.inputPlacements.size() - before;
+  EXPECT_GT(duringSweep, 0u);
+  EXPECT_LE(duringSweep, 40u) << "moved with the icons instead of settling";
+  // Each placement during the sweep covers the one before.
+  for (std::size_t i = before + 1; i < platform.inputPlacements.size(); ++i) {
+    const ScreenRect& a = platform.inputPlacements[i - 1];
+    const ScreenRect& b = platform.inputPlacements[i];
+    EXPECT_TRUE(b.left <= a.left && b.top <= a.top && b.right >= a.right && b.bottom >= a.bottom) << i;
+  }
+  hub.dock().PointerLeft();
+  Settle();
+  EXPECT_EQ(platform.inputPlacements.back(), resting);
+}
+
 // Shortcuts nobody acts on stay with the system and other programs: only the
 // stage-manager switch is the shell's own, and Alt+Tab is left alone while no
 // switcher exists even when the setting asks for it.
@@ -275,6 +303,27 @@ TEST_F(ShellDockTest, EachSettingReachesWhatItAffects) {
   // The dock now stands on the left edge.
   EXPECT_EQ(platform.renderPlacements.back().left, 0);
   EXPECT_EQ(platform.renderPlacements.back().Height(), 1080);
+}
+
+// The quick note is edited a keystroke at a time: each edit is saved and
+// nothing else runs again (no hotkeys registered anew, no hook reinstalled,
+// the dock untouched).
+TEST_F(ShellDockTest, ANoteEditIsSavedAndTouchesNothingElse) {
+  const int hookInstalls = hotkeyPlatform.hookInstalls;
+  const std::size_t registrations = hotkeyPlatform.registered.size();
+  const std::size_t placements = platform.renderPlacements.size();
+  const DockItem* first = FirstItem();
+  shellPlatform.saved.clear();
+  for (const wchar_t* note : {L"买", L"买牛", L"买牛奶"}) {
+    EXPECT_TRUE(shell.EditConfig([note](DockConfig& c) { c.quickNote = note; }, true));
+  }
+  Settle();
+  EXPECT_EQ(hotkeyPlatform.hookInstalls, hookInstalls);
+  EXPECT_EQ(hotkeyPlatform.registered.size(), registrations);
+  EXPECT_EQ(platform.renderPlacements.size(), placements);
+  EXPECT_EQ(FirstItem(), first);
+  ASSERT_EQ(shellPlatform.saved.size(), 3u);
+  EXPECT_EQ(shellPlatform.saved.back().quickNote, L"买牛奶");
 }
 
 // The animator reads the live record: a spacing change shows on the next
