@@ -21,6 +21,11 @@ target_link_libraries(orvane_render PUBLIC PkgConfig::CAIRO_PANGO)
 find_package(PNG REQUIRED)
 target_link_libraries(orvane_system PUBLIC PNG::PNG)
 
+# SQLite reads the notification database snapshot; Windows binds the
+# system's winsqlite3.dll at run time instead.
+pkg_check_modules(SQLITE3 REQUIRED IMPORTED_TARGET sqlite3)
+target_link_libraries(orvane_system PUBLIC PkgConfig::SQLITE3)
+
 # Benchmarks of the portable code (Google Benchmark). Not part of the test run;
 # see the README's performance section.
 file(GLOB ORVANE_BENCHMARK_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/benchmarks/*.cpp")

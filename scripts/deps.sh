@@ -6,7 +6,7 @@ set -euo pipefail
 packages=()
 for group in "$@"; do
   case "$group" in
-    native)  packages+=(cmake make g++ pkg-config python3 libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libpng-dev libcairo2-dev libpango1.0-dev fonts-noto-cjk clang libclang-rt-14-dev) ;;
+    native)  packages+=(cmake make g++ pkg-config python3 libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libpng-dev libsqlite3-dev libcairo2-dev libpango1.0-dev fonts-noto-cjk clang libclang-rt-14-dev) ;;
     windows) packages+=(cmake make python3 nlohmann-json3-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64) ;;
     wine)    packages+=(wine wine64 xvfb xauth imagemagick) ;;
     *) echo "deps.sh: unknown group '$group'" >&2; exit 2 ;;
