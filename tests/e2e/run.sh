@@ -453,6 +453,95 @@ check "closes with exit=0 ($out)" test "$out" = "exit=0"
 wait "$menus_pid" 2>/dev/null
 
 # -----------------------------------------------------------------------------
+section "the notification center: command 5 and Ctrl+Alt+N toggle it, the quick note takes typed text"
+notes_win='C:\orvane-e2e-notes'
+notes_unix="$(wine_unix_path "$notes_win")"
+start_dock "$notes_win" '{"configVersion":3,"smartHide":false,"quickNote":"备忘"}'
+notes_pid=$dock_pid
+check "render window appears" wait_window
+check "the dock is drawn" dock_placed
+panel_state() { probe window-state OrvaneNotificationCenter; }
+panel_shown() { for _ in $(seq 1 40); do matches "$(panel_state)" '^visible=1 ' && return 0; sleep 0.1; done; return 1; }
+panel_hidden() { for _ in $(seq 1 40); do matches "$(panel_state)" '^visible=0 ' && return 0; sleep 0.1; done; return 1; }
+# Opens the panel with command 5; tries again while something else (such
+# as Wine's first status-area window) takes the activation from it at once.
+open_panel() {
+  for _ in $(seq 1 10); do
+    matches "$(panel_state)" '^visible=1 ' || probe dock-command 5 0 >/dev/null
+    panel_shown && sleep 0.5 && matches "$(panel_state)" '^visible=1 ' && return 0
+  done
+  return 1
+}
+# Clicks the panel's plate at (X, Y) DIP (scale 1, 14 DIP of shadow).
+panel_click() {
+  local l t
+  IFS=, read -r l t _ _ <<<"$(state_field "$(panel_state)" rect)"
+  probe pointer click "$((l + 14 + $1))" "$((t + 14 + $2))" >/dev/null
+}
+check "command 5 opens the panel" open_panel
+# A 352 x 640 plate 10 DIP from the monitor's right and 34 from its top,
+# with 14 DIP of shadow all round.
+panel_rect="$(state_field "$(panel_state)" rect)"
+check "the panel's window is the plate and its shadow at the top right ($panel_rect)" \
+  test "$panel_rect" = "$((1920 - 10 - 352 - 14)),$((34 - 14)),$((1920 - 10 + 14)),$((34 + 640 + 14))"
+sleep 0.5
+rm -f "$artifacts/notifications-wine.png"
+import -window root "$artifacts/notifications-wine.png" 2>/dev/null
+echo "  screenshot: $artifacts/notifications-wine.png"
+probe dock-command 5 0 >/dev/null
+check "command 5 again closes it" panel_hidden
+press_keys control alt n
+check "Ctrl+Alt+N opens it" panel_shown
+press_keys control alt n
+check "Ctrl+Alt+N again closes it" panel_hidden
+open_panel
+press_keys escape
+check "Escape closes it" panel_hidden
+
+wine notepad >/dev/null 2>&1 &
+check "notepad runs" probe wait-window Notepad 20000
+open_panel
+IFS=, read -r np_l np_t np_r np_b <<<"$(state_field "$(probe window-state Notepad)" rect)"
+probe pointer click "$(((np_l + np_r) / 2))" "$(((np_t + np_b) / 2))" >/dev/null
+check "a click on another window closes it" panel_hidden
+probe close-window Notepad 10000 >/dev/null
+
+notes_config="$notes_unix/config.json"
+note_field() { grep -o '"quickNote":"[^"]*"' "$notes_config"; }
+check "open for the note" open_panel
+panel_click 250 108  # the widgets tab
+panel_click 100 550  # the note card: editing starts
+sleep 0.5
+probe type 'abc 中文😀' >/dev/null
+press_keys backspace  # takes the emoji whole
+press_keys return
+probe type 'z' >/dev/null
+expected_note="$(printf '"quickNote":"备忘abc 中文\\nz"')"
+for _ in $(seq 1 30); do [ "$(note_field)" = "$expected_note" ] && break; sleep 0.2; done
+check "typed text, Backspace and Enter reach quickNote in config.json once each ($(note_field))" \
+  test "$(note_field)" = "$expected_note"
+check "config.json holds the note as valid UTF-8" iconv -f UTF-8 -t UTF-8 "$notes_config" -o /dev/null
+sleep 0.5
+rm -f "$artifacts/notifications-widgets-wine.png"
+import -window root "$artifacts/notifications-widgets-wine.png" 2>/dev/null
+echo "  screenshot: $artifacts/notifications-widgets-wine.png"
+press_keys escape
+sleep 0.3
+check "Escape first ends the editing; the panel stays" matches "$(panel_state)" '^visible=1 '
+press_keys escape
+check "a second Escape closes it" panel_hidden
+
+# Several polls have run by now (one every two seconds).
+sleep 5
+notes_log="$(cat "$notes_unix/logs/orvane.log")"
+unavailable_lines="$(grep -c 'Notifications: .*SQLite' <<<"$notes_log")"
+check "the log says once that the notification database cannot be read ($unavailable_lines line)" \
+  test "$unavailable_lines" = 1
+out="$(probe close-window OrvaneRenderWindow 15000)"
+check "closes with exit=0 ($out)" test "$out" = "exit=0"
+wait "$notes_pid" 2>/dev/null
+
+# -----------------------------------------------------------------------------
 section "silent install"
 install_win="$local_app\\Programs\\Orvane"
 install_unix="$(wine_unix_path "$install_win")"

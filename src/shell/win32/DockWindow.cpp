@@ -8,6 +8,7 @@
 #include "app/Log.h"
 #include "app/TextUtil.h"
 #include "app/win32/HResult.h"
+#include "app/DataDirs.h"
 #include "app/win32/KnownFolder.h"
 #include "config/ConfigFile.h"
 #include "render/DeviceRecovery.h"
@@ -20,6 +21,9 @@
 #include "system/win32/Win32WeatherService.h"
 #include "system/win32/WinHttpClient.h"
 #include "system/win32/WinMediaSessionSource.h"
+#include "system/notifications/NotificationDatabaseSource.h"
+#include "system/notifications/SqliteApi.h"
+#include "system/notifications/win32/UserNotificationListenerSource.h"
 #include "system/win32/WorkerApartments.h"
 
 namespace orvane {
@@ -87,6 +91,10 @@ DockWindow::~DockWindow() {
   // The menus and their window, the dragged item, the item list and the
   // dock's layers, then the shell and the services.
   menuHost_.reset();
+  notificationCenter_.reset();
+  notificationList_.reset();
+  if (notificationFeed_) notificationFeed_->Stop();
+  notificationFeed_.reset();
   menuActions_.reset();
   menuPlatform_.reset();
   contextMenu_.reset();
@@ -163,6 +171,7 @@ void DockWindow::Create(HINSTANCE instance, const DockConfig& config, std::funct
   compositionHost_.Initialize(renderWindow(), graphicsDevice_, [this] { RequestFrame(); });
   hub_->dock().CreateVisuals(compositionHost_.compositor(), shell_->theme());
   CreateMenus();
+  CreateNotifications();
 
   hotkeys_.DesignateForHook();
 
@@ -226,6 +235,55 @@ void DockWindow::CreateMenus() {
 
   // The status-area icon is added after the first frame.
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+void DockWindow::CreateNotifications() {
+  clock_ = CreateSystemCivilClock();
+  // The listener first; without access, a copy of the system's database.
+  std::wstring sqliteReason;
+  std::shared_ptr<const SqliteApi> sqlite = LoadSqliteApi(sqliteReason);
+  const std::wstring localData = KnownFolderPath(FOLDERID_LocalAppData);
+  const std::wstring database =
+      localData.empty() ? std::wstring() : localData + L"\\Microsoft\\Windows\\Notifications\\wpndatabase.db";
+  std::vector<std::shared_ptr<NotificationSource>> sources;
+  sources.push_back(std::make_shared<UserNotificationListenerSource>());
+  sources.push_back(std::make_shared<NotificationDatabaseSource>(std::move(sqlite), sqliteReason,
+                                                                 CreatePlatformNotificationFileOps(), database,
+                                                                 CacheDirectory()));
+  NotificationFeedOptions options;
+  options.threadSetup = EnterMultithreadedApartment;
+  options.log = [](const std::wstring& line) { Log(L"Notifications: %s", line); };
+  notificationFeed_ = std::make_unique<NotificationFeed>(std::move(sources), clock_, std::move(options));
+  notificationList_ = std::make_unique<FeedNotificationList>(*notificationFeed_);
+
+  NotificationCenterDeps deps;
+  deps.list = notificationList_.get();
+  deps.popArrival = [this] { return notificationFeed_->PopNewArrival(); };
+  deps.clock = clock_.get();
+  deps.stats = &stats_;
+  deps.measurer = textMeasurer_.get();
+  deps.monitor = [this] { return DockPopupMonitor(); };
+  // Asked on its own: the dock's flag follows only while its hide options
+  // watch for full-screen windows.
+  deps.fullScreen = [this] {
+    const DockMonitorInfo& monitor = hub_->monitor();
+    return Win32DockHideProbe(windowSystem_, reinterpret_cast<HMONITOR>(monitor.handle), monitor.rect, ScreenRect{})
+        .FullScreen();
+  };
+  deps.now = [] { return std::chrono::steady_clock::now(); };
+  deps.noteChanged = [this](const std::wstring& note) {
+    shell_->EditConfig([&note](DockConfig& c) { c.quickNote = note; }, true);
+  };
+  notificationCenter_ = std::make_unique<NotificationCenterSurface>(
+      shell_->popups(), compositionHost_.compositor(), [] { return std::make_unique<SurfaceWindowWin32>(); },
+      shell_->config(), shell_->theme(), std::move(deps));
+  notificationCenter_->Create();
+  shell_->Register(*notificationCenter_, {ShellCommand::ToggleNotificationCenter});
+}
+
+PopupMonitor DockWindow::DockPopupMonitor() const {
+  const DisplayMonitor monitor = display_.Find(hub_->monitor().handle);
+  return PopupMonitor{monitor.rect, monitor.workArea, monitor.scale};
 }
 
 bool DockWindow::ShowMenu(ShellAnchor at, std::vector<MenuItem> items, std::function<void(int)> choice) {

@@ -37,18 +37,24 @@
 #include "render/win32/GraphicsDevice.h"
 #include "shell/Shell.h"
 #include "shell/win32/StatusAreaIcon.h"
+#include "system/CivilClock.h"
 #include "system/HotkeyManager.h"
 #include "system/HttpClient.h"
 #include "system/IconService.h"
 #include "system/Launcher.h"
 #include "system/MediaSession.h"
 #include "system/WeatherService.h"
+#include "system/SystemStats.h"
 #include "system/WindowTracker.h"
+#include "system/notifications/NotificationFeed.h"
 #include "system/win32/Win32HotkeyPlatform.h"
 #include "system/win32/Win32LaunchPlatform.h"
 #include "system/win32/Win32SystemControls.h"
+#include "system/win32/Win32SystemStatsSource.h"
 #include "system/win32/Win32WindowSystem.h"
 #include "ui/menu/ContextMenuSurface.h"
+#include "ui/notifications/FeedNotificationList.h"
+#include "ui/notifications/NotificationCenterSurface.h"
 
 namespace orvane {
 
@@ -135,6 +141,9 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   void CreateMenus();
   bool ShowMenu(ShellAnchor at, std::vector<MenuItem> items, std::function<void(int)> choice);
   void OnStatusIcon(LPARAM lParam);
+  // The notification feed, the panel and the banners.
+  void CreateNotifications();
+  PopupMonitor DockPopupMonitor() const;
   // The tracker's list again, and every surface told.
   void RefreshTracker();
   void RequestFrame();
@@ -183,6 +192,13 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   std::unique_ptr<Win32DockMenuPlatform> menuPlatform_;
   std::unique_ptr<DockMenuActions> menuActions_;
   std::unique_ptr<DockMenuHost> menuHost_;
+  // The notification feed and its surface.
+  std::shared_ptr<const CivilClock> clock_;
+  Win32SystemStatsSource statsSource_;
+  SystemStats stats_{statsSource_};
+  std::unique_ptr<NotificationFeed> notificationFeed_;
+  std::unique_ptr<FeedNotificationList> notificationList_;
+  std::unique_ptr<NotificationCenterSurface> notificationCenter_;
   StatusAreaIcon statusIcon_;
   UINT taskbarCreatedMessage_ = 0;
   std::vector<std::vector<std::wstring>> pendingRecycles_;
