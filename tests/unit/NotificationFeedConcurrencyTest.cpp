@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "JoinableWorkers.h"
 #include "system/CivilClock.h"
 #include "system/notifications/NotificationFeed.h"
 
@@ -19,29 +20,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Real threads the test can join, so it knows when every worker is done.
-struct JoinableWorkers {
-  std::mutex mutex;
-  std::vector<std::thread> threads;
-  WorkerStarter Starter() {
-    return [this](std::function<void()> job) {
-      std::lock_guard lock(mutex);
-      threads.emplace_back(std::move(job));
-    };
-  }
-  void JoinAll() {
-    for (;;) {
-      std::vector<std::thread> running;
-      {
-        std::lock_guard lock(mutex);
-        running.swap(threads);
-      }
-      if (running.empty()) return;
-      for (std::thread& thread : running) thread.join();
-    }
-  }
-  ~JoinableWorkers() { JoinAll(); }
-};
+using testing::JoinableWorkers;
 
 // A listener whose list grows by one toast per poll, slowly enough that the
 // UI thread's calls overlap every poll.

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "JoinableWorkers.h"
 #include "TestData.h"
 #include "system/FakeHttpClient.h"
 #include "system/WeatherService.h"
@@ -34,26 +35,7 @@ struct QueuedWorkers {
   }
 };
 
-// Real threads the test can join, so it knows when every worker is done.
-struct JoinableWorkers {
-  std::mutex mutex;
-  std::vector<std::thread> threads;
-  WorkerStarter Starter() {
-    return [this](std::function<void()> job) {
-      std::lock_guard lock(mutex);
-      threads.emplace_back(std::move(job));
-    };
-  }
-  void JoinAll() {
-    std::vector<std::thread> running;
-    {
-      std::lock_guard lock(mutex);
-      running.swap(threads);
-    }
-    for (auto& thread : running) thread.join();
-  }
-  ~JoinableWorkers() { JoinAll(); }
-};
+using testing::JoinableWorkers;
 
 class WeatherServiceTest : public ::testing::Test {
  protected:

@@ -7,35 +7,16 @@
 #include <cstdio>
 
 #include "app/TextUtil.h"
+#include "system/headless/PosixFile.h"
 #include "system/IconCache.h"
 
 namespace orvane {
 namespace {
 
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  // Closes now and reports whether the close succeeded.
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
-
 class PosixIconCacheFiles final : public IconCacheFiles {
  public:
   std::optional<std::vector<std::uint8_t>> Read(const std::wstring& path, std::size_t maxBytes) override {
-    FileDescriptor file(::open(WideToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
+    PosixFileDescriptor file(::open(WideToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) return std::nullopt;
     struct stat info {};
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
@@ -54,19 +35,9 @@ class PosixIconCacheFiles final : public IconCacheFiles {
 
   bool CreateNew(const std::wstring& path, std::span<const std::uint8_t> bytes) override {
     const std::string native = WideToUtf8(path);
-    FileDescriptor file(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    PosixFileDescriptor file(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (file.get() < 0) return false;
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size()) {
-      const ssize_t wrote = ::write(file.get(), bytes.data() + done, bytes.size() - done);
-      if (wrote < 0 && errno == EINTR) continue;
-      if (wrote <= 0) {
-        ok = false;
-        break;
-      }
-      done += static_cast<std::size_t>(wrote);
-    }
+    bool ok = WriteAllToFile(file.get(), bytes.data(), bytes.size());
     if (!file.Close()) ok = false;
     if (!ok) ::unlink(native.c_str());
     return ok;

@@ -9,40 +9,11 @@
 #include <climits>
 
 #include "app/TextUtil.h"
+#include "system/headless/PosixFile.h"
 #include "system/notifications/NotificationDatabaseSource.h"
 
 namespace orvane {
 namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
-
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t wrote = ::write(fd, data, size);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) return false;
-    data += wrote;
-    size -= static_cast<std::size_t>(wrote);
-  }
-  return true;
-}
 
 class PosixNotificationFileOps final : public NotificationFileOps {
  public:
@@ -62,11 +33,11 @@ class PosixNotificationFileOps final : public NotificationFileOps {
   }
 
   bool Copy(const std::wstring& from, const std::wstring& to) override {
-    Descriptor source(::open(WideToUtf8(from).c_str(), O_RDONLY | O_CLOEXEC));
+    PosixFileDescriptor source(::open(WideToUtf8(from).c_str(), O_RDONLY | O_CLOEXEC));
     if (source.get() < 0) return false;
     const std::string target = WideToUtf8(to);
     // The snapshot holds the user's notifications: readable by the user alone.
-    Descriptor copy(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+    PosixFileDescriptor copy(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
     if (copy.get() < 0) return false;
     char buffer[64 * 1024];
     bool ok = true;
@@ -75,7 +46,7 @@ class PosixNotificationFileOps final : public NotificationFileOps {
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) ok = false;
       if (got <= 0) break;
-      if (!WriteAll(copy.get(), buffer, static_cast<std::size_t>(got))) {
+      if (!WriteAllToFile(copy.get(), buffer, static_cast<std::size_t>(got))) {
         ok = false;
         break;
       }
