@@ -26,8 +26,15 @@ inline constexpr std::uint32_t kRecycleDroppedMessage = kAppMessageBase + 11;
 inline constexpr std::uint32_t kFrameCountQueryMessage = kAppMessageBase + 12;
 // Render window: the icon service has icons for the dock.
 inline constexpr std::uint32_t kIconsArrivedMessage = kAppMessageBase + 13;
-// The appbar's notifications (ABM_NEW callback message).
+// Menu bar window: where a slot is, for tests (wParam: the slot's kind;
+// lParam 0: its left edge, 1: its width, in client pixels; -1 when absent).
+inline constexpr std::uint32_t kMenuBarSlotQueryMessage = kAppMessageBase + 14;
+// Render window: the brightness worker has a result for the menu bar.
+inline constexpr std::uint32_t kBrightnessArrivedMessage = kAppMessageBase + 15;
+// The taskbar controller's appbar notifications (ABM_NEW callback message).
 inline constexpr std::uint32_t kAppBarCallbackMessage = kAppMessageBase + 20;
+// The menu bar's appbar notifications.
+inline constexpr std::uint32_t kMenuBarAppBarMessage = kAppMessageBase + 0x1F;
 // The keyboard hook's switcher events (wParam: tab, shift+tab, Alt released).
 inline constexpr std::uint32_t kSwitcherHookMessage = kAppMessageBase + 41;
 
