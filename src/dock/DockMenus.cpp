@@ -130,12 +130,13 @@ bool ProcessRunsItem(const LaunchTargetInfo& item, const ProcessIdentity& proces
   return !item.exePathLower.empty() && item.exePathLower == process.imagePathLower;
 }
 
-DockMenuActions::DockMenuActions(DockController& dock, ShellCommands& commands, DockMenuPlatform& platform)
-    : dock_(dock), commands_(commands), platform_(platform) {}
+DockMenuActions::DockMenuActions(DockController& dock, ShellCommands& commands, MenuPlatform& system,
+                                 DockMenuPlatform& platform)
+    : dock_(dock), commands_(commands), system_(system), platform_(platform) {}
 
 void DockMenuActions::CloseWindows(const ItemMenuSubject& subject) {
   for (const TrackedWindow& window : subject.windows) {
-    if (platform_.WindowExists(window.hwnd)) platform_.PostClose(window.hwnd);
+    if (system_.WindowExists(window.hwnd)) system_.PostClose(window.hwnd);
   }
 }
 
@@ -147,7 +148,7 @@ void DockMenuActions::ForceQuit(const ItemMenuSubject& subject) {
   const std::uint32_t own = platform_.OwnProcessId();
   std::vector<std::uint32_t> ended;
   for (const TrackedWindow& window : subject.windows) {
-    if (!platform_.WindowExists(window.hwnd)) continue;
+    if (!system_.WindowExists(window.hwnd)) continue;
     const std::uint32_t id = window.processId;
     if (id == 0 || id == own || std::find(ended.begin(), ended.end(), id) != ended.end()) continue;
     if (!ProcessRunsItem(subject.launchInfo, platform_.DescribeProcess(id))) {
@@ -174,7 +175,7 @@ void DockMenuActions::RunItemChoice(const ItemMenuSubject& s, int id, std::optio
       if (id == kSettings) commands_.Run(ShellCommand::OpenSettings);
       return;
     case DockItemKind::RecycleBin:
-      if (id == kOpen) platform_.Launch(kRecycleBinItemTarget, L"");
+      if (id == kOpen) system_.Launch(kRecycleBinItemTarget, L"");
       if (id == kEmptyRecycleBin) platform_.EmptyRecycleBin();
       return;
     case DockItemKind::DownloadsStack:
@@ -184,11 +185,11 @@ void DockMenuActions::RunItemChoice(const ItemMenuSubject& s, int id, std::optio
         args.path = s.config.target;
         commands_.Run(ShellCommand::OpenStack, args);
       }
-      if (id == kOpenInExplorer) platform_.Launch(s.config.target, L"");
+      if (id == kOpenInExplorer) system_.Launch(s.config.target, L"");
       return;
     case DockItemKind::MinimisedWindow:
       if (id == kOpen) platform_.ActivateWindow(s.window);
-      if (id == kCloseWindows && platform_.WindowExists(s.window)) platform_.PostClose(s.window);
+      if (id == kCloseWindows && system_.WindowExists(s.window)) system_.PostClose(s.window);
       return;
     case DockItemKind::Pinned:
     case DockItemKind::Running:
@@ -207,7 +208,7 @@ void DockMenuActions::RunItemChoice(const ItemMenuSubject& s, int id, std::optio
   }
   switch (id) {
     case kOpen:
-      platform_.Launch(s.config.target, s.config.args);
+      system_.Launch(s.config.target, s.config.args);
       return;
     case kRemoveOrKeep:
       if (pinned) {
@@ -292,24 +293,20 @@ void DockMenuActions::RunGlobalChoice(int id) {
 void DockMenuActions::RunPowerChoice(int id) {
   switch (id) {
     case kLock:
-      platform_.LockScreen();
+      system_.LockScreen();
       return;
     case kSleep:
-      platform_.Sleep();
+      system_.Sleep();
       return;
     case kSignOut:
-      if (platform_.Confirm(kSignOutQuestion, kPowerMenuCaption, false)) platform_.SignOut();
+      if (system_.Confirm(kSignOutQuestion, kPowerMenuCaption, false)) system_.SignOut();
       return;
     case kRestart:
-    case kShutDown: {
-      const bool restart = id == kRestart;
-      if (!platform_.Confirm(restart ? kRestartQuestion : kShutDownQuestion, kPowerMenuCaption, true)) return;
-      const wchar_t* parameters = restart ? L"/r /t 0" : L"/s /t 0";
-      if (!platform_.RunShutdownCommand(parameters)) {
-        Log(L"DockMenus: shutdown.exe %s could not be started", parameters);
-      }
+      ConfirmShutdown(system_, ShutdownKind::Restart, kRestartQuestion, kPowerMenuCaption);
       return;
-    }
+    case kShutDown:
+      ConfirmShutdown(system_, ShutdownKind::PowerOff, kShutDownQuestion, kPowerMenuCaption);
+      return;
     default:
       return;
   }

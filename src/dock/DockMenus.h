@@ -18,6 +18,7 @@
 #include "system/WindowHandle.h"
 #include "ui/ShellCommands.h"
 #include "ui/menu/MenuItem.h"
+#include "ui/menu/MenuPlatform.h"
 
 namespace orvane {
 
@@ -110,22 +111,19 @@ bool ProcessRunsItem(const LaunchTargetInfo& item, const ProcessIdentity& proces
 
 enum class MediaKey { PlayPause, Previous, Next };
 
-// Everything the menus' actions ask of the system and the rest of the
-// program.
+// What the dock's menus ask of the system and the rest of the program
+// beyond the calls every menu shares (MenuPlatform).
 class DockMenuPlatform {
  public:
   virtual ~DockMenuPlatform() = default;
 
   // --- windows and processes ----------------------------------------------------------
   virtual void ActivateWindow(WindowHandle window) = 0;
-  virtual bool WindowExists(WindowHandle window) = 0;
-  virtual void PostClose(WindowHandle window) = 0;  // WM_CLOSE; the application may ask to save
   virtual std::uint32_t OwnProcessId() = 0;
   virtual ProcessIdentity DescribeProcess(std::uint32_t processId) = 0;
   virtual void Terminate(std::uint32_t processId) = 0;  // failures ignored
 
   // --- files and targets --------------------------------------------------------------
-  virtual bool Launch(const std::wstring& target, const std::wstring& arguments) = 0;
   virtual void RevealInExplorer(const std::wstring& target) = 0;
   virtual void EmptyRecycleBin() = 0;  // the shell asks for confirmation
   // The custom-icon picker; nullopt when cancelled.
@@ -134,15 +132,6 @@ class DockMenuPlatform {
   // --- media -------------------------------------------------------------------------------
   // Sends the key, then refreshes the media state and the music item.
   virtual void Media(MediaKey key) = 0;
-
-  // --- power ---------------------------------------------------------------------------------
-  // A yes/no box owned by the dock; warning: the warning icon, else the question mark.
-  virtual bool Confirm(const std::wstring& text, const std::wstring& caption, bool warning) = 0;
-  virtual void LockScreen() = 0;
-  virtual void Sleep() = 0;
-  virtual void SignOut() = 0;
-  // Starts "shutdown.exe" hidden with the parameters; false when it did not start.
-  virtual bool RunShutdownCommand(const std::wstring& parameters) = 0;
 
   // --- the configuration --------------------------------------------------------------------
   // Applies the edit to the live configuration, saves it and lets every
@@ -155,7 +144,7 @@ class DockMenuPlatform {
 // Carries out the menus' choices.
 class DockMenuActions {
  public:
-  DockMenuActions(DockController& dock, ShellCommands& commands, DockMenuPlatform& platform);
+  DockMenuActions(DockController& dock, ShellCommands& commands, MenuPlatform& system, DockMenuPlatform& platform);
 
   void RunItemChoice(const ItemMenuSubject& subject, int id, std::optional<ShellAnchor> anchor = std::nullopt);
   void RunGlobalChoice(int id);
@@ -167,6 +156,7 @@ class DockMenuActions {
 
   DockController& dock_;
   ShellCommands& commands_;
+  MenuPlatform& system_;
   DockMenuPlatform& platform_;
 };
 

@@ -10,6 +10,7 @@
 #include "CapturedLog.h"
 #include "FakeDockClickPlatform.h"
 #include "FakeDockServices.h"
+#include "MenuRowsText.h"
 #include "RecordingShellCommands.h"
 #include "app/TextUtil.h"
 #include "dock/DockController.h"
@@ -22,28 +23,11 @@ namespace orvane {
 namespace {
 
 using namespace dock_menu;
+using testing::DescribeRows;
 using testing::ExeApp;
 using testing::FakeDockServices;
 using testing::RecordingClickPlatform;
 using testing::RecordingShellCommands;
-
-// Rows as "id text" with flags after the text: "-" disabled, "!" destructive,
-// "*" checked; a separator is "|".
-std::vector<std::wstring> Describe(const std::vector<MenuItem>& rows) {
-  std::vector<std::wstring> lines;
-  for (const MenuItem& row : rows) {
-    if (row.separator) {
-      lines.push_back(L"|");
-      continue;
-    }
-    std::wstring line = std::to_wstring(row.id) + L" " + row.text;
-    if (!row.enabled) line += L" -";
-    if (row.destructive) line += L" !";
-    if (row.checked) line += L" *";
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 std::vector<TrackedWindow> Windows(int count, int foreground) {
   std::vector<TrackedWindow> windows;
@@ -108,7 +92,7 @@ TEST(DockMenusTest, ItemMenusByKind) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(Describe(BuildItemMenu(c.subject)), c.rows);
+    EXPECT_EQ(DescribeRows(BuildItemMenu(c.subject)), c.rows);
   }
 }
 
@@ -138,7 +122,7 @@ TEST(DockMenusTest, GlobalMenuChecksFollowTheConfiguration) {
       L"2010 重新加载配置",
       L"2011 退出 Orvane !",
   };
-  EXPECT_EQ(Describe(BuildGlobalMenu(config)), rows);
+  EXPECT_EQ(DescribeRows(BuildGlobalMenu(config)), rows);
 
   // Any text but "hide" and "appbar" keeps the taskbar.
   for (const auto& [text, checked] : std::map<std::wstring, int>{
@@ -152,7 +136,7 @@ TEST(DockMenusTest, GlobalMenuChecksFollowTheConfiguration) {
     }
   }
 
-  EXPECT_EQ(Describe(BuildPowerMenu()), (std::vector<std::wstring>{L"1 锁定屏幕", L"2 睡眠", L"3 注销当前账户…", L"|",
+  EXPECT_EQ(DescribeRows(BuildPowerMenu()), (std::vector<std::wstring>{L"1 锁定屏幕", L"2 睡眠", L"3 注销当前账户…", L"|",
                                                                    L"4 重新启动… !", L"5 关机… !"}));
 }
 
@@ -177,7 +161,7 @@ TEST(DockMenusTest, ForceQuitNeedsTheItemsOwnApplication) {
 }
 
 // The system side as a record of calls.
-class FakeMenuPlatform final : public DockMenuPlatform {
+class FakeMenuPlatform final : public DockMenuPlatform, public MenuPlatform {
  public:
   std::vector<std::wstring> calls;
   std::set<WindowHandle> closed;
@@ -260,7 +244,7 @@ class DockMenuActionsTest : public ::testing::Test {
   RecordingShellCommands shell;
   DockController dock{config, services, clicks, shell, [] {}};
   FakeMenuPlatform menus;
-  DockMenuActions actions{dock, shell, menus};
+  DockMenuActions actions{dock, shell, menus, menus};
 };
 
 TEST_F(DockMenuActionsTest, RemoveActsOnTheItemTheMenuOpenedOn) {
@@ -442,9 +426,9 @@ TEST_F(DockMenuActionsTest, TheHostOpensTheMenuOfEachCommandAndActsOnTheChoice) 
   EXPECT_EQ(shown[0].at, (ShellAnchor{1, 2}));
   const std::vector<std::wstring> toolRows = {L"100 打开", L"101 从 Dock 中移除", L"106 更改自定义图标…",
                                               L"107 恢复默认图标", L"102 打开文件所在位置"};
-  EXPECT_EQ(Describe(shown[0].rows), toolRows);
+  EXPECT_EQ(DescribeRows(shown[0].rows), toolRows);
   open(indexOfKind(DockItemKind::RecycleBin));
-  EXPECT_EQ(Describe(shown[1].rows).back(), L"105 清空回收站 !");
+  EXPECT_EQ(DescribeRows(shown[1].rows).back(), L"105 清空回收站 !");
 
   // The notification area opens its popup, the power item its menu, a
   // separator or an index out of range nothing.
@@ -455,7 +439,7 @@ TEST_F(DockMenuActionsTest, TheHostOpensTheMenuOfEachCommandAndActsOnTheChoice) 
   open(100);
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shell.calls, std::vector<std::wstring>{L"tray popup"});
-  EXPECT_EQ(Describe(shown[2].rows), Describe(BuildPowerMenu()));
+  EXPECT_EQ(DescribeRows(shown[2].rows), DescribeRows(BuildPowerMenu()));
   host.Run(ShellCommand::OpenDockMenu, {});
   ASSERT_EQ(shown.size(), 4u);
   EXPECT_EQ(shown[3].at, (ShellAnchor{7, 8})) << "without an anchor the menu opens at the pointer";

@@ -1,13 +1,11 @@
 #include "dock/win32/Win32DockMenuPlatform.h"
 
 #include <commdlg.h>
-#include <powrprof.h>
 #include <shellapi.h>
 
 #include <utility>
 #include <vector>
 
-#include "app/Log.h"
 #include "system/AppIdentity.h"
 #include "system/WindowActions.h"
 
@@ -24,10 +22,6 @@ Win32DockMenuPlatform::Win32DockMenuPlatform(HWND owner, Launcher& launcher, Win
 
 void Win32DockMenuPlatform::ActivateWindow(WindowHandle window) { orvane::ActivateWindow(system_, window); }
 
-bool Win32DockMenuPlatform::WindowExists(WindowHandle window) { return system_.IsWindow(window); }
-
-void Win32DockMenuPlatform::PostClose(WindowHandle window) { system_.PostWindowMessage(window, WM_CLOSE); }
-
 std::uint32_t Win32DockMenuPlatform::OwnProcessId() { return GetCurrentProcessId(); }
 
 ProcessIdentity Win32DockMenuPlatform::DescribeProcess(std::uint32_t processId) {
@@ -40,10 +34,6 @@ void Win32DockMenuPlatform::Terminate(std::uint32_t processId) {
   if (process == nullptr) return;
   TerminateProcess(process, 1);  // a failure leaves the program running; nothing more to do
   CloseHandle(process);
-}
-
-bool Win32DockMenuPlatform::Launch(const std::wstring& target, const std::wstring& arguments) {
-  return launcher_.Launch(target, arguments);
 }
 
 void Win32DockMenuPlatform::RevealInExplorer(const std::wstring& target) { launcher_.RevealInExplorer(target); }
@@ -72,31 +62,6 @@ std::optional<std::wstring> Win32DockMenuPlatform::PickCustomIcon() {
 
 void Win32DockMenuPlatform::Media(MediaKey key) {
   if (hooks_.media) hooks_.media(key);
-}
-
-bool Win32DockMenuPlatform::Confirm(const std::wstring& text, const std::wstring& caption, bool warning) {
-  const UINT icon = warning ? MB_ICONWARNING : MB_ICONQUESTION;
-  return MessageBoxW(owner_, text.c_str(), caption.c_str(), icon | MB_YESNO) == IDYES;
-}
-
-void Win32DockMenuPlatform::LockScreen() {
-  if (!LockWorkStation()) Log(L"DockMenus: LockWorkStation failed (%u)", static_cast<unsigned>(GetLastError()));
-}
-
-void Win32DockMenuPlatform::Sleep() {
-  // No hibernation, not forced, wake events allowed.
-  if (!SetSuspendState(FALSE, FALSE, FALSE)) {
-    Log(L"DockMenus: SetSuspendState failed (%u)", static_cast<unsigned>(GetLastError()));
-  }
-}
-
-void Win32DockMenuPlatform::SignOut() {
-  if (!ExitWindowsEx(EWX_LOGOFF, 0)) Log(L"DockMenus: ExitWindowsEx failed (%u)", static_cast<unsigned>(GetLastError()));
-}
-
-bool Win32DockMenuPlatform::RunShutdownCommand(const std::wstring& parameters) {
-  const HINSTANCE result = ShellExecuteW(nullptr, L"open", L"shutdown.exe", parameters.c_str(), nullptr, SW_HIDE);
-  return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 void Win32DockMenuPlatform::EditConfig(const std::function<void(DockConfig&)>& edit) {

@@ -1,7 +1,7 @@
 #pragma once
-// The dock menus' system calls on Windows: windows and processes, the
-// shell's recycle bin and file dialog, the power commands and their
-// confirmation boxes, owned by the dock's render window.
+// The dock menus' own system calls on Windows: activating windows, ending
+// processes, the shell's recycle bin and file dialog, owned by the dock's
+// render window. The calls every menu shares are Win32MenuPlatform's.
 
 #include <windows.h>
 
@@ -26,21 +26,13 @@ class Win32DockMenuPlatform final : public DockMenuPlatform {
   Win32DockMenuPlatform(HWND owner, Launcher& launcher, WindowSystem& system, DockMenuHooks hooks);
 
   void ActivateWindow(WindowHandle window) override;
-  bool WindowExists(WindowHandle window) override;
-  void PostClose(WindowHandle window) override;
   std::uint32_t OwnProcessId() override;
   ProcessIdentity DescribeProcess(std::uint32_t processId) override;
   void Terminate(std::uint32_t processId) override;
-  bool Launch(const std::wstring& target, const std::wstring& arguments) override;
   void RevealInExplorer(const std::wstring& target) override;
   void EmptyRecycleBin() override;
   std::optional<std::wstring> PickCustomIcon() override;
   void Media(MediaKey key) override;
-  bool Confirm(const std::wstring& text, const std::wstring& caption, bool warning) override;
-  void LockScreen() override;
-  void Sleep() override;
-  void SignOut() override;
-  bool RunShutdownCommand(const std::wstring& parameters) override;
   void EditConfig(const std::function<void(DockConfig&)>& edit) override;
   void ReloadConfig() override;
 

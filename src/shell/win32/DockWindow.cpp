@@ -97,6 +97,7 @@ DockWindow::~DockWindow() {
   notificationFeed_.reset();
   menuActions_.reset();
   menuPlatform_.reset();
+  menuSystem_.reset();
   contextMenu_.reset();
   hub_.reset();
   clickPlatform_.reset();
@@ -215,8 +216,9 @@ void DockWindow::CreateMenus() {
     const DockConfig loaded = LoadConfig();
     shell_->EditConfig([&loaded](DockConfig& c) { c = loaded; }, false);
   };
+  menuSystem_ = std::make_unique<Win32MenuPlatform>(renderWindow(), *launcher_, windowSystem_);
   menuPlatform_ = std::make_unique<Win32DockMenuPlatform>(renderWindow(), *launcher_, windowSystem_, std::move(hooks));
-  menuActions_ = std::make_unique<DockMenuActions>(hub_->dock(), *shell_, *menuPlatform_);
+  menuActions_ = std::make_unique<DockMenuActions>(hub_->dock(), *shell_, *menuSystem_, *menuPlatform_);
   DockMenuProbes probes;
   probes.pathExists = [](const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
   probes.recycleBinHasFiles = [this] { return RecycleBinHasItems(systemControls_); };

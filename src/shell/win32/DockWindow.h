@@ -53,6 +53,7 @@
 #include "system/win32/Win32SystemStatsSource.h"
 #include "system/win32/Win32WindowSystem.h"
 #include "ui/menu/ContextMenuSurface.h"
+#include "ui/menu/win32/Win32MenuPlatform.h"
 #include "ui/notifications/FeedNotificationList.h"
 #include "ui/notifications/NotificationCenterSurface.h"
 
@@ -189,6 +190,7 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   // The one menu window and the dock's menus on it.
   std::unique_ptr<TextMeasurer> textMeasurer_;
   std::unique_ptr<ContextMenuSurface> contextMenu_;
+  std::unique_ptr<Win32MenuPlatform> menuSystem_;
   std::unique_ptr<Win32DockMenuPlatform> menuPlatform_;
   std::unique_ptr<DockMenuActions> menuActions_;
   std::unique_ptr<DockMenuHost> menuHost_;
