@@ -5,7 +5,7 @@ enable_language(RC)
 set(ORVANE_WIN32_LIBS
   ole32 oleaut32 uuid shell32 shlwapi user32 gdi32 comctl32 dwmapi advapi32 imm32
   windowscodecs propsys d3d11 d2d1 dwrite dxgi dxguid runtimeobject
-  winhttp
+  winhttp wininet
   wlanapi bthprops
   dxva2 powrprof wbemuuid comdlg32
 )

@@ -6,6 +6,9 @@
 
 namespace orvane {
 
+// The shell folder that shows the system's task view.
+constexpr const wchar_t* kSystemTaskView = L"shell:::{3080F90E-D7AD-11D9-BD98-0000947B0257}";
+
 ShellCommand CommandForHotkey(HotkeyAction action) {
   switch (action) {
     case HotkeyAction::ToggleLauncher: return ShellCommand::OpenLauncherGrid;
@@ -123,6 +126,30 @@ void Shell::Fallback(ShellCommand command, const ShellCommandArgs& args) {
     case ShellCommand::OpenSettings:
       if (first) Log(L"Shell: no settings window; config.json opens in the editor instead");
       platform_.EditConfigFile();
+      return;
+    case ShellCommand::OpenControlCenter: {
+      // The system's own page for what the control center's page would show.
+      static const wchar_t* const kPages[] = {nullptr, L"ms-settings:network-wifi", L"ms-settings:bluetooth",
+                                              L"ms-settings:display", L"ms-settings:sound"};
+      if (first) Log(L"Shell: no control center; the system's settings open instead");
+      if (args.page >= 1 && args.page <= 4) {
+        platform_.OpenWithSystem(kPages[args.page]);
+      } else {
+        platform_.OpenQuickSettings();
+      }
+      return;
+    }
+    case ShellCommand::ToggleTrayPopup:
+      if (first) Log(L"Shell: no tray popup; the system's quick settings open instead");
+      platform_.OpenQuickSettings();
+      return;
+    case ShellCommand::OpenWindowOverview:
+      if (first) Log(L"Shell: no window overview; the system's task view opens instead");
+      platform_.OpenWithSystem(kSystemTaskView);
+      return;
+    case ShellCommand::ToggleTaskbar:
+      if (first) Log(L"Shell: no taskbar control; the system's taskbar settings open instead");
+      platform_.OpenWithSystem(L"ms-settings:taskbar");
       return;
     default:
       if (first) Log(L"Shell: nothing carries out the %S command", ShellCommandName(command));

@@ -38,6 +38,8 @@ class ShellPlatform {
   virtual bool OpenWithSystem(const std::wstring& target) = 0;
   // Opens the configuration file in the system's text editor.
   virtual bool EditConfigFile() = 0;
+  // Opens the system's quick settings (the flyout of Win+A).
+  virtual void OpenQuickSettings() = 0;
 };
 
 // The hotkey manager's actions as commands.

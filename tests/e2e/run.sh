@@ -81,6 +81,16 @@ wait_started() {
 menu_state() { probe window-state OrvaneContextMenu; }
 menu_shown() { for _ in $(seq 1 40); do matches "$(menu_state)" '^visible=1 ' && return 0; sleep 0.1; done; return 1; }
 menu_hidden() { for _ in $(seq 1 40); do matches "$(menu_state)" '^visible=0 ' && return 0; sleep 0.1; done; return 1; }
+# Clicks the row whose top is TOP DIP below the plate's top (rows are 27 DIP, at scale 1).
+menu_click() {
+  local l t
+  IFS=, read -r l t _ _ <<<"$(menu_state | sed -n 's/.* rect=\([-0-9,]*\).*/\1/p')"
+  probe pointer click "$((l + 12 + 60))" "$((t + 12 + $1 + 13))" >/dev/null
+}
+# The notification panel: its state, and waits of up to 4 s for it to show or hide.
+panel_state() { probe window-state OrvaneNotificationCenter; }
+panel_shown() { for _ in $(seq 1 40); do matches "$(panel_state)" '^visible=1 ' && return 0; sleep 0.1; done; return 1; }
+panel_hidden() { for _ in $(seq 1 40); do matches "$(panel_state)" '^visible=0 ' && return 0; sleep 0.1; done; return 1; }
 # Starts Orvane on the data folder DATA_WIN with CONFIG_JSON as its
 # config.json; its process id in dock_pid.
 start_dock() {
@@ -363,12 +373,6 @@ start_dock "$menus_win" '{"configVersion":3,"showLaunchpadIcon":false,"smartHide
 menus_pid=$dock_pid
 check "render window appears" wait_window
 check "the dock is drawn" dock_placed
-# Clicks the row whose top is TOP DIP below the plate's top (rows are 27 DIP, at scale 1).
-menu_click() {
-  local l t
-  IFS=, read -r l t _ _ <<<"$(menu_state | sed -n 's/.* rect=\([-0-9,]*\).*/\1/p')"
-  probe pointer click "$((l + 12 + 60))" "$((t + 12 + $1 + 13))" >/dev/null
-}
 menu_height() { local t b; IFS=, read -r _ t _ b <<<"$(menu_state | sed -n 's/.* rect=\([-0-9,]*\).*/\1/p')"; echo $((b - t)); }
 menus_config="$menus_unix/config.json"
 # Opens item INDEX's menu by the command message; tries again while
@@ -460,9 +464,6 @@ start_dock "$notes_win" '{"configVersion":3,"smartHide":false,"quickNote":"备�
 notes_pid=$dock_pid
 check "render window appears" wait_window
 check "the dock is drawn" dock_placed
-panel_state() { probe window-state OrvaneNotificationCenter; }
-panel_shown() { for _ in $(seq 1 40); do matches "$(panel_state)" '^visible=1 ' && return 0; sleep 0.1; done; return 1; }
-panel_hidden() { for _ in $(seq 1 40); do matches "$(panel_state)" '^visible=0 ' && return 0; sleep 0.1; done; return 1; }
 # Opens the panel with command 5; tries again while something else (such
 # as Wine's first status-area window) takes the activation from it at once.
 open_panel() {
@@ -540,6 +541,110 @@ check "the log says once that the notification database cannot be read ($unavail
 out="$(probe close-window OrvaneRenderWindow 15000)"
 check "closes with exit=0 ($out)" test "$out" = "exit=0"
 wait "$notes_pid" 2>/dev/null
+
+# -----------------------------------------------------------------------------
+section "the menu bar: a strip across the top, slots that open menus and surfaces, the window menu"
+bar_win='C:\orvane-e2e-bar'
+bar_unix="$(wine_unix_path "$bar_win")"
+start_dock "$bar_win" '{"configVersion":3,"smartHide":false,"menuBarEnabled":true,"menuBarReserveTop":true}'
+bar_pid=$dock_pid
+check "render window appears" wait_window
+check "the dock is drawn" dock_placed
+bar_state() { probe window-state OrvaneMenuBar; }
+bar_shown() { for _ in $(seq 1 60); do matches "$(bar_state)" '^visible=1 ' && return 0; sleep 0.1; done; return 1; }
+check "the menu bar shows" bar_shown
+bar_rect="$(state_field "$(bar_state)" rect)"
+check "it spans the top of the screen, 28 px high ($bar_rect)" test "$bar_rect" = "0,0,1920,28"
+bar_ex="$(state_field "$(bar_state)" exstyle)"
+check "it is a topmost tool window that never takes the focus ($bar_ex)" \
+  test $((bar_ex & 0x08000088)) = $((0x08000088))
+# Wine registers the application bar but never changes the work area.
+check "its strip of the work area is registered" \
+  has_line "$(cat "$bar_unix/logs/orvane.log")" '] Menu bar: its strip of the work area is reserved'
+# Clicks the middle of the bar's slot of KIND (1 user, 3 window, 13 clock ...).
+slot_click() {
+  local out l w
+  out="$(probe menubar-slot "$1")"
+  l="$(sed -n 's/^left=\([0-9-]*\) .*/\1/p' <<<"$out")"
+  w="$(sed -n 's/.* width=\([0-9]*\) .*/\1/p' <<<"$out")"
+  [ -n "$l" ] && [ -n "$w" ] && probe pointer click "$((l + w / 2))" 14 >/dev/null
+}
+check "the slot query finds the clock at the right end ($(probe menubar-slot 13))" \
+  matches "$(probe menubar-slot 13)" '^left=1[0-9]{3} width=1[0-9]{2} bottom=28$'
+
+wine notepad >/dev/null 2>&1 &
+check "notepad runs" probe wait-window Notepad 20000
+sleep 1
+check "notepad has the foreground ($(probe foreground))" test "$(probe foreground)" = "class=Notepad"
+probe pointer click 900 14 >/dev/null
+sleep 0.5
+check "a click on the bar leaves notepad in front ($(probe foreground))" test "$(probe foreground)" = "class=Notepad"
+
+# Opens the window menu with notepad in front; tries again while Wine
+# hands the activation elsewhere at once (a click on a window that never
+# activates leaves Wine without a foreground window now and then).
+open_window_menu() {
+  for _ in $(seq 1 8); do
+    probe activate Notepad >/dev/null
+    sleep 0.3
+    slot_click 3
+    menu_shown && sleep 0.5 && matches "$(menu_state)" '^visible=1 ' && return 0
+    press_keys escape
+  done
+  return 1
+}
+check "the window slot opens the window menu" open_window_menu
+press_keys escape
+menu_hidden
+probe close-window Notepad 10000 >/dev/null
+
+open_panel_from_clock() {
+  for _ in $(seq 1 8); do
+    slot_click 13
+    panel_shown && sleep 0.5 && matches "$(panel_state)" '^visible=1 ' && return 0
+  done
+  return 1
+}
+check "the clock slot opens the notification center" open_panel_from_clock
+probe dock-command 5 0 >/dev/null
+panel_hidden
+
+slot_click 1
+check "the user slot opens the logo menu" menu_shown
+sleep 0.5
+rm -f "$artifacts/menubar-wine.png"
+import -window root "$artifacts/menubar-wine.png" 2>/dev/null
+echo "  screenshot: $artifacts/menubar-wine.png"
+menu_click 0  # 关于 Orvane v3.0 (...)
+out="$(probe answer-box '关于 Orvane v3.0' ok 10000)"
+check "关于 shows the about box, and it closes ($out)" test "$out" = "answered=1"
+
+slot_click 1
+menu_shown
+menu_click $((2 * 27 + 9 + 3 * 27 + 9 + 3 * 27))  # 重新启动…
+out="$(probe answer-box '重新启动' no 10000)"
+check "重新启动… asks first, and is answered 否 ($out)" test "$out" = "answered=1"
+sleep 1
+check "the program keeps running" kill -0 "$bar_pid"
+
+slot_click 1
+menu_shown
+menu_click $((2 * 27 + 9 + 3 * 27 + 9 + 5 * 27 + 9))  # 退出 Orvane
+for _ in $(seq 1 100); do kill -0 "$bar_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$bar_pid" 2>/dev/null
+code=$?
+check "退出 Orvane ends the program with 0 (got $code)" test "$code" = 0
+
+nobar_win='C:\orvane-e2e-nobar'
+start_dock "$nobar_win" '{"configVersion":3,"menuBarEnabled":false}'
+nobar_pid=$dock_pid
+wait_window
+dock_placed
+sleep 2
+check "with menuBarEnabled false no bar window shows ($(bar_state))" bash -c '! grep -q "^visible=1 " <<<"$1"' _ "$(bar_state)"
+out="$(probe close-window OrvaneRenderWindow 15000)"
+check "closes with exit=0 ($out)" test "$out" = "exit=0"
+wait "$nobar_pid" 2>/dev/null
 
 # -----------------------------------------------------------------------------
 section "silent install"

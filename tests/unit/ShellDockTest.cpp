@@ -69,6 +69,7 @@ class FakeShellPlatform final : public ShellPlatform {
     ++configEdits;
     return true;
   }
+  void OpenQuickSettings() override { opened.push_back(L"quick settings"); }
 };
 
 // A surface standing in for the launcher grid, overview, control center and
@@ -239,6 +240,27 @@ TEST_F(ShellWithDockOnlyTest, ClicksWithoutTheirSurfaceFallBackToTheSystem) {
     return line.find(L"no stack popup") != std::wstring::npos;
   });
   EXPECT_EQ(stackLines, 1);
+
+  // The menu bar's slots reach surfaces that may be missing too: no click
+  // is dead.
+  const struct {
+    ShellCommand command;
+    int page;
+    const wchar_t* opened;
+  } commands[] = {
+      {ShellCommand::OpenControlCenter, 1, L"ms-settings:network-wifi"},
+      {ShellCommand::OpenControlCenter, 4, L"ms-settings:sound"},
+      {ShellCommand::OpenControlCenter, 0, L"quick settings"},
+      {ShellCommand::ToggleTrayPopup, 0, L"quick settings"},
+      {ShellCommand::ToggleTaskbar, 0, L"ms-settings:taskbar"},
+      {ShellCommand::OpenWindowOverview, 0, L"shell:::{3080F90E-D7AD-11D9-BD98-0000947B0257}"},
+  };
+  for (const auto& c : commands) {
+    ShellCommandArgs args;
+    args.page = c.page;
+    EXPECT_FALSE(shell.Run(c.command, args));
+    EXPECT_EQ(shellPlatform.opened.back(), c.opened);
+  }
 }
 
 // Every change goes through the one edit funnel: the live record changes,

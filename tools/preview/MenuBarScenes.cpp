@@ -67,7 +67,8 @@ void BuildBar(SceneContext& ctx, float widthPx, const wchar_t* user, const wchar
   auto glass = std::make_shared<GlassSurfaceWindow>();
   ctx.keepAlive.push_back(glass);
   glass->Attach(ctx.window, ctx.compositor, true);
-  glass->ConfigureFlat(width, height, ctx.scale, theme, 20, ctx.dark ? 0.42f : 0.5f);
+  glass->Configure(static_cast<float>(width) / ctx.scale, static_cast<float>(height) / ctx.scale, 0, 0, ctx.scale, theme,
+                   20, ctx.dark ? 0.42f : 0.5f);
   const IconImage picture = SamplePicture();
   ctx.compositor.DrawSurface(*glass->contentSurface(), glass->contentWidthPx(), glass->contentHeightPx(),
                              [&](Canvas& canvas) { DrawMenuBar(canvas, *model, ctx.dark, ctx.scale, picture); });

@@ -5,10 +5,11 @@
 
 #include <stdexcept>
 
+#include "app/DataDirs.h"
+#include "app/ExitRestores.h"
 #include "app/Log.h"
 #include "app/TextUtil.h"
 #include "app/win32/HResult.h"
-#include "app/DataDirs.h"
 #include "app/win32/KnownFolder.h"
 #include "config/ConfigFile.h"
 #include "render/DeviceRecovery.h"
@@ -21,9 +22,14 @@
 #include "system/win32/Win32WeatherService.h"
 #include "system/win32/WinHttpClient.h"
 #include "system/win32/WinMediaSessionSource.h"
+#include "system/UserProfile.h"
+#include "system/WindowActions.h"
 #include "system/notifications/NotificationDatabaseSource.h"
 #include "system/notifications/SqliteApi.h"
 #include "system/notifications/win32/UserNotificationListenerSource.h"
+#include "system/win32/Win32BrightnessWheel.h"
+#include "system/win32/Win32Connectivity.h"
+#include "system/win32/Win32UserProfilePlatform.h"
 #include "system/win32/WorkerApartments.h"
 
 namespace orvane {
@@ -91,6 +97,12 @@ DockWindow::~DockWindow() {
   // The menus and their window, the dragged item, the item list and the
   // dock's layers, then the shell and the services.
   menuHost_.reset();
+  menuBarActions_.reset();
+  menuBarPlatform_.reset();
+  menuBar_.reset();
+  menuBarAppBar_.reset();
+  if (brightness_) brightness_->Stop();
+  brightness_.reset();
   notificationCenter_.reset();
   notificationList_.reset();
   if (notificationFeed_) notificationFeed_->Stop();
@@ -267,11 +279,7 @@ void DockWindow::CreateNotifications() {
   deps.monitor = [this] { return DockPopupMonitor(); };
   // Asked on its own: the dock's flag follows only while its hide options
   // watch for full-screen windows.
-  deps.fullScreen = [this] {
-    const DockMonitorInfo& monitor = hub_->monitor();
-    return Win32DockHideProbe(windowSystem_, reinterpret_cast<HMONITOR>(monitor.handle), monitor.rect, ScreenRect{})
-        .FullScreen();
-  };
+  deps.fullScreen = [this] { return FullScreenOnDockMonitor(); };
   deps.now = [] { return std::chrono::steady_clock::now(); };
   deps.noteChanged = [this](const std::wstring& note) {
     shell_->EditConfig([&note](DockConfig& c) { c.quickNote = note; }, true);
@@ -281,6 +289,91 @@ void DockWindow::CreateNotifications() {
       shell_->config(), shell_->theme(), std::move(deps));
   notificationCenter_->Create();
   shell_->Register(*notificationCenter_, {ShellCommand::ToggleNotificationCenter});
+}
+
+bool DockWindow::FullScreenOnDockMonitor() {
+  const DockMonitorInfo& monitor = hub_->monitor();
+  return Win32DockHideProbe(windowSystem_, reinterpret_cast<HMONITOR>(monitor.handle), monitor.rect, ScreenRect{})
+      .FullScreen();
+}
+
+void DockWindow::CreateMenuBar() {
+  Win32UserProfilePlatform profilePlatform;
+  const UserProfile profile = UserProfile::Load(profilePlatform, PlatformIconExtractor());
+  userName_ = profile.userName.empty() ? std::wstring(L"Admin") : profile.userName;
+  menuBarAppBar_ = std::make_unique<AppBar>(appBarPlatform_, kMenuBarAppBarMessage);
+  brightness_ = std::make_unique<BrightnessWheel>(
+      Win32BrightnessWheelDeps([window = renderWindow()] { PostMessageW(window, kBrightnessArrivedMessage, 0, 0); }));
+
+  MenuBarDeps deps;
+  deps.clock = clock_.get();
+  deps.measurer = textMeasurer_.get();
+  deps.userName = profile.userName;
+  deps.avatar = profile.avatar;
+  deps.monitor = [this] {
+    const DockMonitorInfo& dock = hub_->monitor();
+    return MenuBarMonitor{dock.handle, dock.rect, dock.scale};
+  };
+  deps.frontmostAppName = [this] { return tracker_.FrontmostAppName(); };
+  deps.unreadCount = [this] { return notificationFeed_ ? notificationFeed_->Count() : std::size_t{0}; };
+  deps.online = InternetConnected;
+  deps.readVolume = [this](float& volume, bool& muted) { return GetVolume(systemControls_, volume, muted); };
+  deps.changeVolume = [this](float delta) { ChangeVolume(systemControls_, delta); };
+  deps.setMute = [this](bool muted) { SetMute(systemControls_, muted); };
+  deps.battery = [this] { return ReadBatteryStatus(systemControls_); };
+  deps.fullScreen = [this] { return FullScreenOnDockMonitor(); };
+  deps.reserve = [this](std::uintptr_t window, const ScreenRect& strip) {
+    return menuBarAppBar_->Reserve(static_cast<WindowHandle>(window), AppBarEdge::Top, hub_->monitor().rect,
+                                   strip.Height());
+  };
+  deps.release = [this] { menuBarAppBar_->Release(); };
+  deps.appBarNotify = [this](std::uintptr_t wParam, std::intptr_t lParam) {
+    const AppBarNotice notice = menuBarAppBar_->OnNotify(wParam, lParam);
+    MenuBarAppBarEvent event;
+    switch (notice.kind) {
+      case AppBarNotice::Kind::Moved: event.granted = notice.rect; break;
+      case AppBarNotice::Kind::FullScreenOpened: event.fullScreenProgram = true; break;
+      case AppBarNotice::Kind::FullScreenClosed: event.fullScreenProgram = false; break;
+      case AppBarNotice::Kind::None: break;
+    }
+    return event;
+  };
+  deps.brightnessStep = [this](MonitorHandle monitor, float delta) { brightness_->Step(monitor, delta); };
+  deps.openMenu = [this](MenuBarItemKind menu, ShellAnchor at) { OpenMenuBarMenu(menu, at); };
+  deps.launch = [this](const std::wstring& target) { return launcher_->Launch(target, L""); };
+  menuBar_ = std::make_unique<MenuBarSurface>(compositionHost_.compositor(), std::make_unique<SurfaceWindowWin32>(),
+                                              shell_->config(), shell_->theme(), *shell_, std::move(deps));
+  menuBar_->Create();
+  const HWND bar = reinterpret_cast<HWND>(menuBar_->window().NativeHandle());
+  menuBarPlatform_ = std::make_unique<Win32MenuBarMenuPlatform>(bar, windowSystem_, tracker_);
+  menuBarActions_ = std::make_unique<MenuBarMenuActions>(*shell_, *menuSystem_, *menuBarPlatform_);
+  shell_->Register(*menuBar_, {});
+  if (menuBar_->visible()) Log(L"Menu bar shown");
+}
+
+void DockWindow::OpenMenuBarMenu(MenuBarItemKind menu, ShellAnchor at) {
+  // The window the application and window menus act on is taken now,
+  // before the menu window takes the focus.
+  const MenuBarTarget target = CaptureMenuTarget(tracker_.Apps(), tracker_.LastForegroundWindow());
+  const bool valid = menuBarActions_->CanActOn(target);
+  switch (menu) {
+    case MenuBarItemKind::User:
+      ShowMenu(at, BuildLogoMenu(userName_, TaskbarHidden().load()),
+               [this](int id) { menuBarActions_->LogoChosen(id); });
+      return;
+    case MenuBarItemKind::App:
+      ShowMenu(at, BuildAppMenu(valid), [this, target](int id) { menuBarActions_->AppChosen(target, id); });
+      return;
+    case MenuBarItemKind::Window:
+      ShowMenu(at, BuildWindowMenu(valid, shell_->config().stageManagerEnabled),
+               [this, target](int id) { menuBarActions_->WindowChosen(target, id); });
+      return;
+    case MenuBarItemKind::Go:
+      ShowMenu(at, BuildGoMenu(), [this](int id) { menuBarActions_->GoChosen(id); });
+      return;
+    default:
+      return;
+  }
 }
 
 PopupMonitor DockWindow::DockPopupMonitor() const {
@@ -399,6 +492,8 @@ bool DockWindow::EditConfigFile() {
   return launcher_ && launcher_->Launch(L"notepad.exe", L"\"" + ConfigPath() + L"\"");
 }
 
+void DockWindow::OpenQuickSettings() { orvane::OpenQuickSettings(windowSystem_); }
+
 bool DockWindow::EscapeHeld() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
 
 void DockWindow::ReleasePointerCapture() {
@@ -427,6 +522,7 @@ bool DockWindow::FrameStep(float dt) {
     // The notification area may have to start up first: off the way to the
     // first frame.
     statusIcon_.Add(renderWindow(), instance_);
+    CreateMenuBar();
   }
   return more;
 }
@@ -487,6 +583,10 @@ std::optional<std::intptr_t> DockWindow::RenderEvents::OnRawMessage(std::uint32_
       return 0;
     case kIconsArrivedMessage:
       if (o.hub_) o.hub_->IconsArrived();
+      return 0;
+    case kBrightnessArrivedMessage:
+      // The bar shows no level; the result only clears the worker's slot.
+      if (o.brightness_) o.brightness_->TakeResult();
       return 0;
     case kStatusIconMessage:
       if (o.shell_) o.OnStatusIcon(static_cast<LPARAM>(lParam));

@@ -37,6 +37,8 @@
 #include "render/win32/GraphicsDevice.h"
 #include "shell/Shell.h"
 #include "shell/win32/StatusAreaIcon.h"
+#include "system/AppBar.h"
+#include "system/BrightnessWheel.h"
 #include "system/CivilClock.h"
 #include "system/HotkeyManager.h"
 #include "system/HttpClient.h"
@@ -47,12 +49,16 @@
 #include "system/SystemStats.h"
 #include "system/WindowTracker.h"
 #include "system/notifications/NotificationFeed.h"
+#include "system/win32/Win32AppBarPlatform.h"
 #include "system/win32/Win32HotkeyPlatform.h"
 #include "system/win32/Win32LaunchPlatform.h"
 #include "system/win32/Win32SystemControls.h"
 #include "system/win32/Win32SystemStatsSource.h"
 #include "system/win32/Win32WindowSystem.h"
 #include "ui/menu/ContextMenuSurface.h"
+#include "ui/menubar/MenuBarMenus.h"
+#include "ui/menubar/MenuBarSurface.h"
+#include "ui/menubar/win32/Win32MenuBarMenuPlatform.h"
 #include "ui/menu/win32/Win32MenuPlatform.h"
 #include "ui/notifications/FeedNotificationList.h"
 #include "ui/notifications/NotificationCenterSurface.h"
@@ -98,6 +104,7 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   void SaveConfig(const DockConfig& config) override;
   bool OpenWithSystem(const std::wstring& target) override;
   bool EditConfigFile() override;
+  void OpenQuickSettings() override;
 
   // The render window is the program's message window: timers, hotkeys,
   // the tracker's and the shell's notifications, display and theme changes.
@@ -144,6 +151,11 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   void OnStatusIcon(LPARAM lParam);
   // The notification feed, the panel and the banners.
   void CreateNotifications();
+  // The menu bar and its menus (after the first frame: the user's picture
+  // is read from disk).
+  void CreateMenuBar();
+  void OpenMenuBarMenu(MenuBarItemKind menu, ShellAnchor at);
+  bool FullScreenOnDockMonitor();
   PopupMonitor DockPopupMonitor() const;
   // The tracker's list again, and every surface told.
   void RefreshTracker();
@@ -201,6 +213,15 @@ class DockWindow final : private DockHubPlatform, private ShellPlatform {
   std::unique_ptr<NotificationFeed> notificationFeed_;
   std::unique_ptr<FeedNotificationList> notificationList_;
   std::unique_ptr<NotificationCenterSurface> notificationCenter_;
+  // The menu bar, its strip of the work area, its menus and the brightness
+  // steps of its wheel.
+  Win32AppBarPlatform appBarPlatform_;
+  std::unique_ptr<AppBar> menuBarAppBar_;
+  std::unique_ptr<BrightnessWheel> brightness_;
+  std::unique_ptr<MenuBarSurface> menuBar_;
+  std::unique_ptr<Win32MenuBarMenuPlatform> menuBarPlatform_;
+  std::unique_ptr<MenuBarMenuActions> menuBarActions_;
+  std::wstring userName_;
   StatusAreaIcon statusIcon_;
   UINT taskbarCreatedMessage_ = 0;
   std::vector<std::vector<std::wstring>> pendingRecycles_;

@@ -117,6 +117,12 @@ bool MenuBarMenuActions::CanActOn(const MenuBarTarget& target) {
   });
 }
 
+bool MenuBarMenuActions::StillThere(const MenuBarTarget& target) {
+  if (CanActOn(target)) return true;
+  Log(L"Menu bar: the window the menu was opened for has gone; nothing done");
+  return false;
+}
+
 void MenuBarMenuActions::LogoChosen(int id) {
   using namespace logo_menu;
   switch (id) {
@@ -162,10 +168,10 @@ void MenuBarMenuActions::AppChosen(const MenuBarTarget& target, int id) {
   using namespace app_menu;
   switch (id) {
     case kMinimize:
-      if (CanActOn(target)) platform_.Minimize(target.window);
+      if (StillThere(target)) platform_.Minimize(target.window);
       return;
     case kClose:
-      if (CanActOn(target)) system_.PostClose(target.window);
+      if (StillThere(target)) system_.PostClose(target.window);
       return;
     case kPreferences:
       commands_.Run(ShellCommand::OpenSettings);
@@ -182,7 +188,7 @@ void MenuBarMenuActions::WindowChosen(const MenuBarTarget& target, int id) {
     case kLeftHalf:
     case kRightHalf:
     case kMaximize: {
-      if (!CanActOn(target)) return;
+      if (!StillThere(target)) return;
       const WindowArrangement mode = id == kCenter      ? WindowArrangement::Centered
                                      : id == kLeftHalf  ? WindowArrangement::LeftHalf
                                      : id == kRightHalf ? WindowArrangement::RightHalf
@@ -191,7 +197,7 @@ void MenuBarMenuActions::WindowChosen(const MenuBarTarget& target, int id) {
       return;
     }
     case kMinimize:
-      if (CanActOn(target)) platform_.Minimize(target.window);
+      if (StillThere(target)) platform_.Minimize(target.window);
       return;
     case kStageManager:
       commands_.Run(ShellCommand::ToggleStageManager);

@@ -137,6 +137,8 @@ class MenuBarMenuActions {
 
  private:
   void OpenFolder(KnownFolder folder);
+  // CanActOn for a choice: says in the log when the window has gone.
+  bool StillThere(const MenuBarTarget& target);
 
   ShellCommands& commands_;
   MenuPlatform& system_;

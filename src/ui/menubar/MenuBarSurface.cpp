@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "app/Log.h"
 #include "platform/MessageIds.h"
 #include "ui/menubar/MenuBarView.h"
 
@@ -80,14 +81,18 @@ void MenuBarSurface::Configure() {
 }
 
 void MenuBarSurface::Place(const ScreenRect& rect) {
-  if (!(rect == rect_) || glass_.contentSurface() == nullptr) {
-    glass_.ConfigureFlat(rect.Width(), rect.Height(), monitor_.scale, theme_, kBlurDip,
-                         theme_.dark ? kTintDark : kTintLight);
-  }
   rect_ = rect;
+  ConfigureGlass();
   model_.SetWidth(static_cast<float>(rect.Width()) / monitor_.scale);
   window_->Place(SurfaceRect{rect.left, rect.top, rect.right, rect.bottom});
   if (!hiddenForFullScreen_) window_->Show(false);
+}
+
+// The strip is the theme's glass without corners or shadow.
+void MenuBarSurface::ConfigureGlass() {
+  const float k = monitor_.scale;
+  glass_.Configure(static_cast<float>(rect_.Width()) / k, static_cast<float>(rect_.Height()) / k, 0, 0, k, theme_,
+                   kBlurDip, theme_.dark ? kTintDark : kTintLight);
 }
 
 // The strip is reserved at the top of the work area; the shell may grant
@@ -96,6 +101,7 @@ void MenuBarSurface::Reserve() {
   if (!deps_.reserve) return;
   const std::optional<ScreenRect> granted = deps_.reserve(window_->NativeHandle(), rect_);
   if (!granted) return;  // tried again on the next configuration
+  if (!reserved_) Log(L"Menu bar: its strip of the work area is reserved");
   reserved_ = true;
   if (!granted->IsEmpty() && !(*granted == rect_)) Place(*granted);
 }
@@ -281,8 +287,7 @@ void MenuBarSurface::ConfigurationChanged(const DockConfig& before) {
 void MenuBarSurface::ThemeChanged(const Theme& theme) {
   theme_ = theme;
   if (!visible_) return;
-  glass_.ConfigureFlat(rect_.Width(), rect_.Height(), monitor_.scale, theme_, kBlurDip,
-                       theme_.dark ? kTintDark : kTintLight);
+  ConfigureGlass();
   Draw();
 }
 

@@ -122,6 +122,7 @@ class MenuBarSurface final : public ShellSurface, private SurfaceWindowDelegate 
   void Click(const MenuBarItem& item, bool right);
   void Draw();
   void Place(const ScreenRect& rect);
+  void ConfigureGlass();
   void Reserve();
   void Unreserve();
   void FollowFullScreen();

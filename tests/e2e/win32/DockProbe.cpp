@@ -106,7 +106,8 @@ int RunStatusIcon(const wchar_t* lParam) {
 }
 
 int RunAnswerBox(const wchar_t* caption, const wchar_t* answer, int timeoutMs) {
-  const int button = std::wstring(answer) == L"yes" ? IDYES : IDNO;
+  const std::wstring choice = answer;
+  const int button = choice == L"yes" ? IDYES : choice == L"ok" ? IDOK : IDNO;
   HWND box = nullptr;
   for (int waited = 0; waited <= timeoutMs && box == nullptr; waited += 100) {
     box = FindWindowW(L"#32770", caption);
@@ -116,4 +117,28 @@ int RunAnswerBox(const wchar_t* caption, const wchar_t* answer, int timeoutMs) {
   std::printf("answered=%d\n", box != nullptr ? 1 : 0);
   std::fflush(stdout);
   return box != nullptr ? 0 : 1;
+}
+
+int RunMenuBarSlot(const wchar_t* kind) {
+  HWND bar = FindWindowW(L"OrvaneMenuBar", nullptr);
+  RECT rect{};
+  DWORD_PTR left = 0, width = 0;
+  const auto slot = static_cast<WPARAM>(_wtoi(kind));
+  if (bar == nullptr || !GetWindowRect(bar, &rect) ||
+      SendMessageTimeoutW(bar, orvane::kMenuBarSlotQueryMessage, slot, 0, SMTO_ABORTIFHUNG, 5000, &left) == 0 ||
+      SendMessageTimeoutW(bar, orvane::kMenuBarSlotQueryMessage, slot, 1, SMTO_ABORTIFHUNG, 5000, &width) == 0) {
+    std::printf("slot=none\n");
+    std::fflush(stdout);
+    return 1;
+  }
+  const auto x = static_cast<LONG_PTR>(left), w = static_cast<LONG_PTR>(width);
+  if (x < 0 || w < 0) {
+    std::printf("slot=absent\n");
+  } else {
+    // Screen pixels: the slot's left edge, its width and the bar's bottom.
+    std::printf("left=%ld width=%ld bottom=%ld\n", static_cast<long>(rect.left + x), static_cast<long>(w),
+                rect.bottom);
+  }
+  std::fflush(stdout);
+  return 0;
 }

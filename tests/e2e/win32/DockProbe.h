@@ -20,5 +20,8 @@ int RunDockWindows();
 int RunDockNotify(const wchar_t* what);
 // Posts the status-area icon's callback message with LPARAM to the render window.
 int RunStatusIcon(const wchar_t* lParam);
-// Waits for a message box with CAPTION and answers it "yes" or "no".
+// Where the menu bar's slot of this kind is: "left=L width=W bottom=B" in
+// screen pixels, "slot=absent" when the bar has no such slot.
+int RunMenuBarSlot(const wchar_t* kind);
+// Waits for a message box with CAPTION and answers it "yes", "no" or "ok".
 int RunAnswerBox(const wchar_t* caption, const wchar_t* answer, int timeoutMs);

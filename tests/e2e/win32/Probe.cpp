@@ -218,6 +218,27 @@ int WindowState(const wchar_t* cls) {
   return 0;
 }
 
+// Brings the first window of the class to the front; prints "foreground=0|1".
+int Activate(const wchar_t* cls) {
+  HWND window = FindWindowW(cls, nullptr);
+  if (window != nullptr) SetForegroundWindow(window);
+  const bool front = window != nullptr && GetForegroundWindow() == window;
+  std::printf("foreground=%d\n", front ? 1 : 0);
+  return front ? 0 : 1;
+}
+
+// The foreground window's class, or "class=none".
+int Foreground() {
+  wchar_t name[256] = {};
+  HWND window = GetForegroundWindow();
+  if (window == nullptr || GetClassNameW(window, name, 256) == 0) {
+    std::printf("class=none\n");
+    return 1;
+  }
+  std::printf("class=%ls\n", name);
+  return 0;
+}
+
 int Shortcut(const wchar_t* path) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   IShellLinkW* link = nullptr;
@@ -354,6 +375,8 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"window-state" && argc >= 3) return WindowState(argv[2]);
+  if (command == L"foreground") return Foreground();
+  if (command == L"activate" && argc >= 3) return Activate(argv[2]);
   if (command == L"close-window" && argc >= 3) return CloseWindow(argv[2], number(3));
   if (command == L"fatal-box" && argc >= 3) return FatalBox(argv[2], number(3), argc > 4 ? number(4) : 20000u);
   if (command == L"shortcut" && argc >= 3) return Shortcut(argv[2]);
@@ -362,6 +385,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"dock-windows") return RunDockWindows();
   if (command == L"dock-notify" && argc >= 3) return RunDockNotify(argv[2]);
   if (command == L"status-icon" && argc >= 3) return RunStatusIcon(argv[2]);
+  if (command == L"menubar-slot" && argc >= 3) return RunMenuBarSlot(argv[2]);
   if (command == L"answer-box" && argc >= 5) return RunAnswerBox(argv[2], argv[3], _wtoi(argv[4]));
   if (command == L"apps") return Apps(argc > 2 ? argv[2] : nullptr);
   if (command == L"render") {
