@@ -196,7 +196,9 @@ TEST_F(NotificationFeedTest, FailedPollsKeepTheListAndLogTheirReasonOnce) {
                         L"copying the notification database failed",
                         L"opening the notification database snapshot failed (SQLite 26)"}));
 
-  // A source that throws fails the poll the same way.
+  // A source that throws fails the poll the same way (after the pause that
+  // three failures in a row bring).
+  steadyNow += 60s;
   database->onPoll = [] { throw std::runtime_error("boom"); };
   EXPECT_TRUE(feed->RequestRefresh());
   EXPECT_EQ(feed->Count(), 3u);
@@ -204,6 +206,32 @@ TEST_F(NotificationFeedTest, FailedPollsKeepTheListAndLogTheirReasonOnce) {
   database->answer = Listed(Records({4, 3, 2, 1}));
   feed->RequestRefresh();
   EXPECT_EQ(PopAll(*feed), std::vector<std::int64_t>{4});
+}
+
+// With nothing to read (no listener access, no SQLite library) polls thin
+// out to one a minute instead of a worker every two seconds; the first good
+// poll brings the usual pace back.
+TEST_F(NotificationFeedTest, PollsThatKeepFailingComeLessOften) {
+  auto feed = MakeFeed();
+  listener->answer = NoAccess(L"notification listener access: denied");
+  database->answer = Failed(L"no SQLite library (winsqlite3.dll)");
+  for (int request = 0; request < 150; ++request) {  // five minutes of the two-second poll
+    feed->RequestRefresh();
+    steadyNow += 2s;
+  }
+  EXPECT_GE(database->polls, 8);
+  EXPECT_LE(database->polls, 12);
+  EXPECT_EQ(logged.size(), 2u);
+
+  database->answer = Listed(Records({1}));
+  steadyNow += 60s;
+  EXPECT_TRUE(feed->RequestRefresh());
+  const int polls = database->polls;
+  for (int request = 0; request < 5; ++request) {
+    EXPECT_TRUE(feed->RequestRefresh());
+    steadyNow += 2s;
+  }
+  EXPECT_EQ(database->polls, polls + 5);
 }
 
 TEST_F(NotificationFeedTest, DismissedNotificationsStayHidden) {

@@ -39,6 +39,9 @@ struct NotificationFeed::SharedState {
   std::set<std::wstring> loggedReasons;
   // Listener ids waiting for the removal worker.
   std::vector<std::uint32_t> pendingRemovals;
+  // Polls that failed in a row, and until when requests are not polled.
+  int failedPolls = 0;
+  std::chrono::steady_clock::time_point quietUntil{};
 
   std::atomic<bool> pollRunning{false};
   std::atomic<bool> removalRunning{false};
@@ -99,6 +102,22 @@ void Publish(State& state, const NotificationSource* source, std::vector<Notific
   ++state.generation;
 }
 
+// After a few failed polls in a row the feed asks less often, up to once a
+// minute: a system without a readable source (no listener access and no
+// SQLite library) would otherwise start a worker every two seconds for ever.
+std::chrono::seconds QuietAfter(int failedPolls) {
+  if (failedPolls <= 2) return std::chrono::seconds{0};
+  const int doublings = std::min(failedPolls - 2, 5);
+  return std::min(std::chrono::seconds{2 << doublings}, std::chrono::seconds{60});
+}
+
+void PollFailed(State& state) {
+  const auto now = state.options.steadyNow();
+  std::lock_guard guard(state.lock);
+  ++state.failedPolls;
+  state.quietUntil = now + QuietAfter(state.failedPolls);
+}
+
 // A poll that no source answers publishes nothing: the list keeps what the
 // last good poll found, and the first good poll still counts as the first.
 void PollJob(const std::shared_ptr<State>& state) {
@@ -108,17 +127,22 @@ void PollJob(const std::shared_ptr<State>& state) {
     if (state->stopping) return;
     NotificationPoll poll = source->Poll();
     switch (poll.status) {
-      case NotificationPollStatus::Listed:
+      case NotificationPollStatus::Listed: {
         Publish(*state, source.get(), std::move(poll.records));
+        std::lock_guard guard(state->lock);
+        state->failedPolls = 0;
         return;
+      }
       case NotificationPollStatus::NoAccess:
         LogReasonOnce(*state, poll.reason);
         continue;
       case NotificationPollStatus::Failed:
         LogReasonOnce(*state, poll.reason);
+        PollFailed(*state);
         return;
     }
   }
+  PollFailed(*state);
 }
 
 // Removes what Dismiss and ClearAll queued, in batches, until the queue is
@@ -171,6 +195,11 @@ NotificationFeed::~NotificationFeed() { Stop(); }
 bool NotificationFeed::RequestRefresh() {
   if (state_->stopping) return false;
   StartRemovals(state_);
+  {
+    const auto now = state_->options.steadyNow();
+    std::lock_guard guard(state_->lock);
+    if (now < state_->quietUntil) return false;
+  }
   return StartClaimedWorker(
       state_->pollRunning, state_->options.starter, [state = state_] { PollJob(state); }, L"Notification poll");
 }

@@ -53,6 +53,8 @@ class NotificationFeed {
   NotificationFeed& operator=(const NotificationFeed&) = delete;
 
   // Starts a poll unless one is running (then the request is dropped).
+  // After three failed polls in a row requests are dropped for a while,
+  // twice as long after each further failure, at most a minute.
   // Returns whether a poll started. Also restarts removals still waiting.
   bool RequestRefresh();
 
