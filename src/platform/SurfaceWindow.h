@@ -293,6 +293,9 @@ class SurfaceWindow {
   // whether it is the foreground window afterwards: the system may refuse.
   virtual bool RequestForeground() = 0;
   virtual bool HasFocus() const = 0;
+  // Whether it is the foreground window now (the system may not have told
+  // the window yet).
+  virtual bool IsForeground() const = 0;
 
   virtual void SetCapture() = 0;
   // Releasing the capture does not report OnCaptureLost.

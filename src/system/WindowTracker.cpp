@@ -81,6 +81,9 @@ void WindowTracker::Refresh() {
   pending_.exchange(0);
   const std::uint32_t ownProcessId = system_.CurrentProcessId();
   lastForeground_ = system_.ForegroundWindow();
+  if (lastForeground_ != kNoWindow && system_.ProcessIdOf(lastForeground_) != ownProcessId) {
+    frontmost_ = lastForeground_;
+  }
 
   AppListBuilder builder(system_, lastForeground_);
   system_.EnumerateTopLevelWindows([&](WindowHandle window) {
@@ -93,9 +96,10 @@ void WindowTracker::Refresh() {
 }
 
 std::wstring WindowTracker::FrontmostAppName() const {
+  if (frontmost_ == kNoWindow) return kDesktopAppName;
   for (const TrackedApp& app : apps_) {
     for (const TrackedWindow& window : app.windows) {
-      if (window.foreground) return app.displayName;
+      if (window.hwnd == frontmost_) return app.displayName;
     }
   }
   return kDesktopAppName;

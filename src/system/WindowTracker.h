@@ -44,9 +44,14 @@ class WindowTracker {
 
   // The list of the last refresh; valid until the next one.
   const std::vector<TrackedApp>& Apps() const { return apps_; }
-  // The first app with the foreground window, or kDesktopAppName.
+  // The app whose window is in front, or kDesktopAppName. Our own windows
+  // (menus, panels) and moments with no foreground window leave the app
+  // that was in front before them in front.
   std::wstring FrontmostAppName() const;
   WindowHandle LastForegroundWindow() const { return lastForeground_; }
+  // The foreground window as the menu bar sees it: the last one of another
+  // program (an application's or the desktop's), kNoWindow at first.
+  WindowHandle FrontmostWindow() const { return frontmost_; }
   // The last window that began minimising (kNoWindow if none); clears the slot.
   WindowHandle TakeMinimizingWindow() { return minimizingWindow_.exchange(kNoWindow); }
 
@@ -68,6 +73,7 @@ class WindowTracker {
   std::atomic<std::uint8_t> pending_{0};
   std::atomic<WindowHandle> minimizingWindow_{kNoWindow};
   WindowHandle lastForeground_ = kNoWindow;
+  WindowHandle frontmost_ = kNoWindow;
   std::vector<TrackedApp> apps_;
 };
 

@@ -122,6 +122,9 @@ void PopupSurface::OnButtonUp(PointerButton button, const SurfacePointer& pointe
 }
 
 void PopupSurface::Apply(PopupEvent event) {
+  // The foreground moving to the popup's own window is its activation,
+  // whichever of the two notices the system sends first.
+  if (event == PopupEvent::ForegroundChanged && visible_ && window_->IsForeground()) event = PopupEvent::Activated;
   if (dismissal_.On(event) != PopupCloseReason::None) Hide();
 }
 

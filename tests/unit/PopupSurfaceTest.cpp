@@ -107,6 +107,15 @@ TEST_F(PopupSurfaceTest, RefusedForegroundClosesOnTheNextForegroundChangeOrDockP
     EXPECT_EQ(log.lines.size(), 1u);
   }
 
+  // Refused, then the user clicks into it: the foreground notice may come
+  // before the window hears of its activation, and it is its own.
+  ShowAtDockItem();
+  desktop.SetForegroundUnannounced(host);
+  popup->OnForegroundChanged();
+  EXPECT_TRUE(host->IsVisible());
+  desktop.ActivateOtherProgram();
+  EXPECT_FALSE(host->IsVisible());
+
   // With the foreground taken, a foreground notice or a dock press leaves it.
   desktop.SetRefuseForeground(false);
   ShowAtDockItem();

@@ -133,11 +133,25 @@ TEST_F(WindowTrackerGroupingTest, WindowStateAndFrontmostApp) {
   EXPECT_FALSE(notepad.windows[0].foreground);
   EXPECT_TRUE(tracker.Apps()[1].windows[0].foreground);
 
+  // One of our own windows (a menu) or no window at all in front: the
+  // editor stays the frontmost application.
+  FakeWindow menu;
+  menu.processId = system.CurrentProcessId();
+  const WindowHandle ownMenu = system.AddWindow(menu);
+  for (WindowHandle front : {ownMenu, kNoWindow}) {
+    system.SetForeground(front);
+    tracker.Refresh();
+    EXPECT_EQ(tracker.FrontmostAppName(), L"Editor");
+    EXPECT_EQ(tracker.FrontmostWindow(), editor);
+    EXPECT_EQ(tracker.LastForegroundWindow(), front);
+  }
+
   // The desktop has the focus: not tracked, so no app is frontmost.
   system.SetForeground(desktopWindow);
   tracker.Refresh();
   EXPECT_EQ(tracker.FrontmostAppName(), L"桌面");
   EXPECT_EQ(tracker.LastForegroundWindow(), desktopWindow);
+  EXPECT_EQ(tracker.FrontmostWindow(), desktopWindow);
 }
 
 TEST_F(WindowTrackerGroupingTest, EmptyDesktop) {

@@ -23,6 +23,9 @@ class HeadlessSurfaceDesktop {
   // another program holds the foreground lock.
   void SetRefuseForeground(bool refuse) { refuseForeground_ = refuse; }
   bool RefusesForeground() const { return refuseForeground_; }
+  // The window became the foreground window, and the system has not told it
+  // yet (some window systems report activation after other notices).
+  void SetForegroundUnannounced(HeadlessSurfaceWindow* window) { foreground_ = window; }
 
   // The user activates a window of another program: the current foreground
   // window loses activation and focus.
@@ -69,6 +72,7 @@ class HeadlessSurfaceWindow final : public SurfaceWindow {
   SurfaceBand Band() const override { return band_; }
   bool RequestForeground() override;
   bool HasFocus() const override { return desktop_.foreground_ == this; }
+  bool IsForeground() const override { return desktop_.foreground_ == this; }
   void SetCapture() override;
   void ReleaseCapture() override;
   bool HasCapture() const override { return desktop_.capture_ == this; }

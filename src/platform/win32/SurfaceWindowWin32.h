@@ -32,6 +32,7 @@ class SurfaceWindowWin32 final : public SurfaceWindow {
   SurfaceBand Band() const override { return band_; }
   bool RequestForeground() override;
   bool HasFocus() const override;
+  bool IsForeground() const override { return window_ != nullptr && GetForegroundWindow() == window_; }
   void SetCapture() override;
   void ReleaseCapture() override;
   bool HasCapture() const override;

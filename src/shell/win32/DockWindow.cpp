@@ -354,7 +354,7 @@ void DockWindow::CreateMenuBar() {
 void DockWindow::OpenMenuBarMenu(MenuBarItemKind menu, ShellAnchor at) {
   // The window the application and window menus act on is taken now,
   // before the menu window takes the focus.
-  const MenuBarTarget target = CaptureMenuTarget(tracker_.Apps(), tracker_.LastForegroundWindow());
+  const MenuBarTarget target = CaptureMenuTarget(tracker_.Apps(), tracker_.FrontmostWindow());
   const bool valid = menuBarActions_->CanActOn(target);
   switch (menu) {
     case MenuBarItemKind::User:

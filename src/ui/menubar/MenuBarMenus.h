@@ -92,11 +92,11 @@ struct MenuBarTarget {
 };
 
 // Takes the target as the menu opens, from the tracker's last refresh
-// (WindowTracker::Apps and LastForegroundWindow): the tracked window that
-// had the foreground, the same window that names the bar's application
-// slot. The tracker lists no desktop, taskbar or window of this program, so
-// when one of those had the foreground there is no target and the bar reads
-// "桌面".
+// (WindowTracker::Apps and FrontmostWindow): the tracked window last in
+// front, the same window that names the bar's application slot. Our own
+// windows (this menu, the bar) never count as in front; the tracker lists
+// no desktop or taskbar, so when one of those was in front there is no
+// target and the bar reads "桌面".
 MenuBarTarget CaptureMenuTarget(const std::vector<TrackedApp>& apps, WindowHandle lastForeground);
 
 enum class KnownFolder { Desktop, Documents, Downloads };
