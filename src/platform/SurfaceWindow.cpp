@@ -89,9 +89,6 @@ bool SurfaceInputTranslator::Feed(const SurfaceInput& input) {
       swallowChars_ = false;
       d.OnFocusLost();
       return true;
-    case Kind::ActivationDropped:
-      d.OnActivationDropped();
-      return true;
     case Kind::ActivationLost:
       d.OnActivationLost();
       return true;

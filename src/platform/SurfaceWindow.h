@@ -129,9 +129,6 @@ class SurfaceWindowDelegate {
   virtual void OnFocusGained() {}
   virtual void OnFocusLost() {}
   virtual void OnActivationLost() {}
-  // The window stopped being the active window and no window took the
-  // activation (the system says who takes it; here nobody did).
-  virtual void OnActivationDropped() {}
   // scale = new DPI / 96; suggested is where the system proposes the window.
   virtual void OnDpiChanged(float /*scale*/, const SurfaceRect& /*suggested*/) {}
   virtual void OnDisplayChanged() {}
@@ -165,7 +162,6 @@ struct SurfaceInput {
     FocusGained,
     FocusLost,
     ActivationLost,
-    ActivationDropped,  // lost, with no window taking the activation
     DpiChanged,       // dpi, suggested
     DisplayChanged,
     CloseRequested,

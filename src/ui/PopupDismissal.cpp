@@ -33,11 +33,6 @@ PopupCloseReason PopupDismissal::On(PopupEvent event) {
     case PopupEvent::ActivationLost:
       if (active_) reason = PopupCloseReason::ActivationLost;
       break;
-    // Nobody took the activation: the popup stays, and closes like one that
-    // never had it (on the next foreground change or outside click).
-    case PopupEvent::ActivationDropped:
-      active_ = false;
-      break;
     // An active popup hears of these through its activation loss, or keeps
     // standing while its owner handles the press (a dock item may toggle it).
     case PopupEvent::ForegroundChanged:

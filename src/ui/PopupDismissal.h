@@ -14,7 +14,6 @@ enum class PopupEvent {
   Escape,             // the Escape key reached the popup
   Activated,          // the popup's window became the active window
   ActivationLost,     // it stopped being the active window
-  ActivationDropped,  // it stopped being active and no window took over
   ForegroundChanged,  // another window became the foreground window
   DockPress,          // a press on the dock, whose windows never activate
 };

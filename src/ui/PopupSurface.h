@@ -84,7 +84,6 @@ class PopupSurface final : public SurfaceWindowDelegate {
   void OnButtonUp(PointerButton button, const SurfacePointer& pointer) override;
   void OnFocusGained() override { Apply(PopupEvent::Activated); }
   void OnActivationLost() override { Apply(PopupEvent::ActivationLost); }
-  void OnActivationDropped() override { Apply(PopupEvent::ActivationDropped); }
   void OnRedraw() override { Redraw(); }
 
  private:

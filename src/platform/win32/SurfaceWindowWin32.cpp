@@ -297,12 +297,7 @@ LRESULT SurfaceWindowWin32::Handle(HWND window, UINT message, WPARAM wParam, LPA
       Feed(SurfaceInput::Of(Kind::FocusLost));
       return 0;
     case WM_ACTIVATE:
-      // lParam names the window being activated; none means the activation
-      // went nowhere (some window systems do this for a click on a window
-      // that never activates), which is not the user choosing another window.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        Feed(SurfaceInput::Of(lParam != 0 ? Kind::ActivationLost : Kind::ActivationDropped));
-      }
+      if (LOWORD(wParam) == WA_INACTIVE) Feed(SurfaceInput::Of(Kind::ActivationLost));
       // The default handling gives an activated window the keyboard focus.
       return DefWindowProcW(window, message, wParam, lParam);
     case WM_DPICHANGED: {
